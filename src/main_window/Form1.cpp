@@ -1,0 +1,154 @@
+#include "main_window/Form1.h"
+
+#include "main_window/Calculation.h"
+#include "main_window/Report.h"
+#include "platform/Controls.h"
+#include "platform/FormFont.h"
+#include "platform/Timer.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using platform::ControlSpec;
+using platform::formFont;
+using platform::LabelSizing;
+
+namespace {
+
+// The client area that the layout needs: the right edge and bottom of Frame1.
+constexpr QSize kClientSize(15015 / platform::kTwipsPerPixel, 10215 / platform::kTwipsPerPixel);
+constexpr platform::Colour kStartBackColour = platform::systemColour(4); // menu
+constexpr platform::Colour kPlotBackColour = platform::systemColour(15); // button face
+constexpr platform::Colour kBlue = 0xFF0000;
+constexpr platform::Colour kRed = 0x0000FF;
+constexpr int kTimerIntervalMs = 10;
+constexpr double kSmallPoints = 9.75;
+constexpr double kLargePoints = 12.0;
+
+QFont regular() {
+    return formFont(kSmallPoints, false);
+}
+QFont bold() {
+    return formFont(kSmallPoints, true);
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent) : Form(kClientSize, formFont(kLargePoints, false), parent) {
+    setWindowTitle(QStringLiteral("Form1"));
+    setBackColor(kStartBackColour);
+    createControls();
+    createAxisLabels();
+    const QRect used = childrenRect();
+    resize(kClientSize.expandedTo(QSize(used.right() + 1, used.bottom() + 1)));
+    Timer1 = new platform::Timer(this, kTimerIntervalMs, false);
+    Timer1->setHandler([this] { Timer1_Timer(); });
+    Timer2 = new platform::Timer(this, kTimerIntervalMs, true); // no handler: never wakes us
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls() {
+    const QFont large = formFont(kLargePoints, true);
+    Frame1 = platform::makeFrame(this, {"immissione dati", {5760, 8760, 9255, 1455}, large});
+    Frame2 = platform::makeFrame(Frame1, {"Temperatura (°F)", {240, 360, 2055, 855}, regular()});
+    Text1 = platform::makeTextBox(Frame2, {{}, {240, 360, 615, 330}, regular()});
+    Frame3 =
+        platform::makeFrame(Frame1, {"Salinità  (pt x 1000)", {2680, 360, 2055, 855}, regular()});
+    Frame5 =
+        platform::makeFrame(Frame1, {"Quota di calc. (ft)", {5120, 360, 2055, 855}, regular()});
+    Text2 = platform::makeTextBox(Frame3, {{}, {240, 360, 615, 300}, regular()});
+    Text4 = platform::makeTextBox(Frame5, {{}, {240, 360, 615, 300}, regular()});
+    Command1 = platform::makeCommandButton(Frame1, {"Calcolo", {7560, 480, 1335, 615}, large});
+    Command2 = platform::makeCommandButton(this, {"Grafico", {13320, 7920, 1335, 615}, large});
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Text4);
+    setTabOrder(Text4, Command1);
+    setTabOrder(Command1, Command2);
+    Text1->setFocus();
+}
+
+void Form1::createAxisLabels() {
+    const auto axis = [this](const char* caption, platform::TwipRect rect, LabelSizing sizing,
+                             std::optional<platform::Colour> colour) {
+        return platform::makeLabel(this, {QString::fromUtf8(caption), rect, bold()}, sizing,
+                                   colour);
+    };
+    axisLabels = {
+        axis("80", {4800, 120, 255, 240}, LabelSizing::Auto, kBlue),
+        axis("0", {480, 120, 615, 255}, LabelSizing::Wrap, kBlue),
+        axis("0 ", {240, 240, 195, 240}, LabelSizing::Auto, kBlue),
+        axis("- 100 ft", {0, 6720, 690, 240}, LabelSizing::Auto, kBlue),
+        axis("temp. -gradi F ( 4°F/div.)", {1560, 0, 2505, 240}, LabelSizing::Auto, kBlue),
+        axis(" prof.         feet (5ft/div.)", {120, 3480, 1125, 1080}, LabelSizing::Wrap, kBlue),
+        axis("distanza  - yd ( 50 yd/div.)", {7560, 0, 2670, 240}, LabelSizing::Auto, {}),
+        axis("1000", {14160, 120, 495, 240}, LabelSizing::Auto, {}),
+    };
+    Label9 =
+        platform::makeLabel(this,
+                            {QStringLiteral("Profondità  max  fissata per i calcoli :   D = 15 ft"),
+                             {720, 9720, 4335, 375},
+                             regular()},
+                            LabelSizing::Wrap, kRed);
+}
+
+void Form1::setAxisLabelsVisible(bool visible) {
+    for (QLabel* label : axisLabels)
+        label->setVisible(visible);
+}
+
+void Form1::grafica() {
+    plot_.grafica(surface(), variables_);
+}
+
+void Form1::Form_Load() {
+    setAxisLabelsVisible(false);
+}
+
+void Form1::Command1_Click() {
+    runHandler([this] {
+        Timer1->setEnabled(false);
+        calcola();
+    });
+}
+
+void Form1::Command2_Click() {
+    runHandler([this] {
+        surface().cls();
+        Timer1->setEnabled(true);
+        setBackColor(kPlotBackColour);
+        setAxisLabelsVisible(true);
+        graficaOrStop();
+    });
+}
+
+void Form1::Timer1_Timer() {
+    runHandler([this] { graficaOrStop(); });
+}
+
+void Form1::graficaOrStop() {
+    try {
+        grafica();
+    } catch (const platform::RuntimeError&) {
+        Timer1->setEnabled(false);
+        throw;
+    }
+}
+
+void Form1::calcola() {
+    setAxisLabelsVisible(false);
+    surface().cls();
+    const Calculation result = Calculation::fromTexts(Text1->text(), Text2->text(), Text4->text());
+    variables_ = result.variables;
+    for (const QString& line : report::lines(result)) {
+        if (line.isEmpty())
+            surface().print({});
+        else
+            surface().print({platform::PrintItem::Spc(report::kIndentBlanks), line});
+    }
+}

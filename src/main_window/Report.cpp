@@ -1,0 +1,42 @@
+#include "main_window/Report.h"
+
+#include "main_window/Calculation.h"
+#include "platform/NumberFormat.h"
+#include "platform/Numeric.h"
+
+using platform::formatInteger;
+using platform::formatNumber;
+
+namespace report {
+
+QStringList lines(const Calculation& c) {
+    const FormVariables& v = c.variables;
+    const ray::RayStep& s = c.step;
+    return {
+        "prof. max dello strato: d1= " + formatInteger(v.d1) + "ft",
+        "quota di calcolo: D= " + formatInteger(v.D) + "ft",
+        "deltaD= " + formatInteger(c.deltaD) +
+            "differenza tra quota di calcolo e profondità max (in ft)",
+        "temperatura nello strato: T = " + formatNumber(v.T) + "°F",
+        "salinità: sa = " + formatInteger(v.sa) + " pt x 1000 ",
+        QString(),
+        "calcolo velocità del suono = 4411 + 11.25 T - 0.045 T^2 + 0.0182 d1 + 4.3 ( sa - 34) "
+        "in ft/sec",
+        "velocità del suono = " + formatNumber(platform::Int(s.vel)) + "ft/sec",
+        QString(),
+        "gradiente nello strato = " + formatNumber(ray::kGradient),
+        "calcolo del raggio = velocità suono / gradiente ",
+        "raggio in ft = " + formatNumber(platform::Int(s.r1)),
+        QString(),
+        "calcolo del coseno angolo radenza: Cos(teta)= (1 + DeltaD) / raggio",
+        "Cos(teta)= " + formatNumber(s.cosTeta),
+        QString(),
+        "calcolo dell 'angolo di radenza in radianti = ArcCos(teta)",
+        "teta= " + formatNumber(s.teta) + "rad.",
+        QString(),
+        "calcolo dell' ascissa: S = r1 Sen(teta)/3  Yd",
+        "S= " + formatInteger(v.S) + "Yd",
+    };
+}
+
+} // namespace report

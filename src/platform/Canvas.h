@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/Colour.h"
+
+#include <optional>
+
+namespace platform {
+
+// The drawing calls of a form, in twips; no colour means the foreground
+// colour. Coordinates and radii are single-precision, as the forms take them.
+class Canvas {
+  public:
+    virtual ~Canvas() = default;
+
+    virtual void pset(float x, float y, std::optional<Colour> colour) = 0;
+    virtual void line(float x1, float y1, float x2, float y2, std::optional<Colour> colour) = 0;
+    virtual void circle(float x, float y, float radius, std::optional<Colour> colour) = 0;
+};
+
+} // namespace platform

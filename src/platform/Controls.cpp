@@ -1,0 +1,61 @@
+#include "platform/Controls.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+template <typename Control> Control* place(Control* control, const ControlSpec& spec) {
+    control->setFont(spec.font);
+    control->setGeometry(spec.rect.toPixels());
+    return control;
+}
+
+} // namespace
+
+QGroupBox* makeFrame(QWidget* container, const ControlSpec& spec) {
+    auto* frame = place(new QGroupBox(spec.caption, container), spec);
+    frame->setFocusPolicy(Qt::NoFocus);
+    return frame;
+}
+
+QLineEdit* makeTextBox(QWidget* container, const ControlSpec& spec) {
+    return place(new QLineEdit(container), spec);
+}
+
+QPushButton* makeCommandButton(QWidget* container, const ControlSpec& spec) {
+    auto* button = place(new QPushButton(spec.caption, container), spec);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* makeLabel(QWidget* container, const ControlSpec& spec, LabelSizing sizing,
+                  std::optional<Colour> colour) {
+    auto* label = place(new QLabel(spec.caption, container), spec);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Opaque like the forms' labels: their text stays readable over the plot.
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, toQColor(systemColour(15), palette));
+    if (colour)
+        palette.setColor(QPalette::WindowText, toQColor(*colour, palette));
+    label->setPalette(palette);
+    if (sizing == LabelSizing::Auto) {
+        label->adjustSize();
+    } else {
+        label->setWordWrap(true);
+        // Where the desktop's font is wider than the design's, the box grows
+        // downwards rather than cut the caption off.
+        label->resize(label->width(),
+                      std::max(label->height(), label->heightForWidth(label->width())));
+    }
+    return label;
+}
+
+} // namespace platform

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/Colour.h"
+#include "platform/Twips.h"
+
+#include <QFont>
+#include <QString>
+
+#include <optional>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// The intrinsic controls of a form, placed at twip geometry inside their
+// container (the window or a frame), with the font of their design.
+namespace platform {
+
+struct ControlSpec {
+    QString caption;
+    TwipRect rect;
+    QFont font;
+};
+
+enum class LabelSizing {
+    Auto, // the size follows the caption
+    Wrap, // the box is kept and the caption wraps inside it
+};
+
+QGroupBox* makeFrame(QWidget* container, const ControlSpec& spec);
+QLineEdit* makeTextBox(QWidget* container, const ControlSpec& spec);
+QPushButton* makeCommandButton(QWidget* container, const ControlSpec& spec);
+// No colour keeps the label's default foreground colour.
+QLabel* makeLabel(QWidget* container, const ControlSpec& spec, LabelSizing sizing,
+                  std::optional<Colour> colour = std::nullopt);
+
+} // namespace platform

@@ -1,0 +1,60 @@
+#include "platform/Form.h"
+
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace platform {
+
+Form::Form(QSize clientSize, const QFont& printFont, QWidget* parent)
+    : QWidget(parent),
+      surface_(std::make_unique<Surface>(clientSize, devicePixelRatioF(), palette(), printFont)) {
+    setAttribute(Qt::WA_OpaquePaintEvent); // the picture covers every pixel
+    resize(clientSize);
+    reportError_ = [this](const RuntimeError& error) {
+        QMessageBox::critical(this, windowTitle(), error.message());
+    };
+}
+
+Form::~Form() = default;
+
+void Form::setBackColor(Colour colour) {
+    surface_->setBackColor(colour);
+    showChanges();
+}
+
+void Form::setErrorReporter(ErrorReporter reporter) {
+    reportError_ = std::move(reporter);
+}
+
+void Form::runHandler(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const RuntimeError& error) {
+        showChanges();
+        reportError_(error);
+    }
+    showChanges();
+}
+
+void Form::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect area = event->rect();
+    const qreal dpr = surface_->devicePixelRatio();
+    const QRectF source(area.x() * dpr, area.y() * dpr, area.width() * dpr, area.height() * dpr);
+    painter.drawImage(QRectF(area), surface_->image(), source);
+}
+
+void Form::resizeEvent(QResizeEvent* event) {
+    surface_->ensureSize(size());
+    surface_->takeChangedRect(); // a resize repaints the window anyway
+    QWidget::resizeEvent(event);
+}
+
+void Form::showChanges() {
+    const QRect changed = surface_->takeChangedRect();
+    if (!changed.isEmpty())
+        update(changed);
+}
+
+} // namespace platform

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/Colour.h"
+#include "platform/RuntimeError.h"
+#include "platform/Surface.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace platform {
+
+// The window of the forms runtime: a client area in twips with a persistent
+// picture under its controls, and event handlers that report a run-time
+// error and leave the window running.
+class Form : public QWidget {
+    Q_OBJECT
+
+  public:
+    using ErrorReporter = std::function<void(const RuntimeError&)>;
+
+    Form(QSize clientSize, const QFont& printFont, QWidget* parent = nullptr);
+    ~Form() override;
+
+    Surface& surface() { return *surface_; }
+    const Surface& surface() const { return *surface_; }
+
+    void setBackColor(Colour colour);
+    Colour backColor() const { return surface_->backColor(); }
+
+    // Where run-time errors go; by default a modal message box titled like the window.
+    void setErrorReporter(ErrorReporter reporter);
+
+  protected:
+    // Runs an event handler. A run-time error stops it where it arose; what it
+    // did so far stays, and the error is reported once.
+    void runHandler(const std::function<void()>& handler);
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void showChanges();
+
+    std::unique_ptr<Surface> surface_;
+    ErrorReporter reportError_;
+};
+
+} // namespace platform

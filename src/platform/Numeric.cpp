@@ -1,0 +1,151 @@
+#include "platform/Numeric.h"
+
+#include "platform/RuntimeError.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace platform {
+
+namespace {
+
+constexpr int kMinInt16 = -32768;
+constexpr int kMaxInt16 = 32767;
+// Exponents beyond this can only overflow or underflow; capping keeps the
+// digit string short whatever the user typed.
+constexpr int kExponentCap = 100000;
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::int16_t fitInt16(int value) {
+    if (value < kMinInt16 || value > kMaxInt16)
+        throw RuntimeError(ErrorKind::Overflow);
+    return static_cast<std::int16_t>(value);
+}
+
+// The number at the start of text, rewritten in the form from_chars reads:
+// digits, ".", digits, "e", signed exponent. Empty when there is no number.
+struct Scanned {
+    bool negative = false;
+    std::string mantissa; // digits with at most one "."
+    long exponent = 0;
+    int firstSignificant = 0; // decimal position of the first non-zero digit
+    bool hasDigits = false;
+};
+
+Scanned scan(std::string_view text) {
+    Scanned s;
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        s.negative = text[i++] == '-';
+    int integerDigits = 0;
+    int leadingFractionZeros = 0;
+    bool seenPoint = false;
+    bool seenNonZero = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !seenPoint) {
+            seenPoint = true;
+            s.mantissa += c;
+        } else if (isDigit(c)) {
+            s.hasDigits = true;
+            s.mantissa += c;
+            seenNonZero = seenNonZero || c != '0';
+            if (!seenPoint && seenNonZero)
+                ++integerDigits;
+            if (seenPoint && !seenNonZero)
+                ++leadingFractionZeros;
+        } else {
+            break;
+        }
+    }
+    s.firstSignificant = integerDigits > 0 ? integerDigits - 1 : -(leadingFractionZeros + 1);
+    if (!s.hasDigits || i >= text.size() || (text[i] != 'e' && text[i] != 'E'))
+        return s;
+    std::size_t j = i + 1;
+    bool negativeExponent = false;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+        negativeExponent = text[j++] == '-';
+    if (j >= text.size() || !isDigit(text[j]))
+        return s; // "1e" or "1e+": the exponent is not part of the number
+    long exponent = 0;
+    for (; j < text.size() && isDigit(text[j]); ++j)
+        exponent = std::min<long>(exponent * 10 + (text[j] - '0'), kExponentCap);
+    s.exponent = negativeExponent ? -exponent : exponent;
+    return s;
+}
+
+} // namespace
+
+double Val(std::string_view text) {
+    const Scanned s = scan(text);
+    if (!s.hasDigits)
+        return 0.0;
+    const std::string digits = s.mantissa + "e" + std::to_string(s.exponent);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Out of range is either an overflow or an underflow to zero.
+        if (s.firstSignificant + s.exponent > 0)
+            throw RuntimeError(ErrorKind::Overflow);
+        value = 0.0;
+    }
+    return s.negative ? -value : value;
+}
+
+double Val(const QString& text) {
+    return Val(std::string_view(text.toStdString()));
+}
+
+std::int16_t toInt16(double value) {
+    if (!std::isfinite(value))
+        throw RuntimeError(ErrorKind::Overflow);
+    const double rounded = std::nearbyint(value); // the default mode rounds half to even
+    if (rounded < kMinInt16 || rounded > kMaxInt16)
+        throw RuntimeError(ErrorKind::Overflow);
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::int16_t add16(std::int16_t a, std::int16_t b) {
+    return fitInt16(int{a} + int{b});
+}
+std::int16_t sub16(std::int16_t a, std::int16_t b) {
+    return fitInt16(int{a} - int{b});
+}
+std::int16_t mul16(std::int16_t a, std::int16_t b) {
+    return fitInt16(int{a} * int{b});
+}
+
+double Int(double x) {
+    return std::floor(x);
+}
+
+double checked(double x) {
+    if (std::isnan(x))
+        throw RuntimeError(ErrorKind::InvalidArgument);
+    if (std::isinf(x))
+        throw RuntimeError(ErrorKind::FloatingPointOverflow);
+    return x;
+}
+
+double divide(double a, double b) {
+    if (b == 0.0)
+        throw RuntimeError(ErrorKind::DivisionByZero);
+    return checked(a / b);
+}
+
+double squareRoot(double x) {
+    if (x < 0.0 || std::isnan(x))
+        throw RuntimeError(ErrorKind::InvalidArgument);
+    return std::sqrt(x);
+}
+
+} // namespace platform

@@ -1,0 +1,33 @@
+#include "platform/RuntimeError.h"
+
+namespace platform {
+
+RuntimeError::RuntimeError(ErrorKind kind, QString hint)
+    : std::runtime_error(kindName(kind).toStdString()), kind_(kind), hint_(std::move(hint)) {}
+
+RuntimeError RuntimeError::withHint(const QString& hint) const {
+    return hint_.isEmpty() ? RuntimeError(kind_, hint) : *this;
+}
+
+QString RuntimeError::kindName(ErrorKind kind) {
+    switch (kind) {
+    case ErrorKind::Overflow:
+        return QStringLiteral("overflow");
+    case ErrorKind::DivisionByZero:
+        return QStringLiteral("divisione per zero");
+    case ErrorKind::InvalidArgument:
+        return QStringLiteral("argomento non valido");
+    case ErrorKind::FloatingPointOverflow:
+        return QStringLiteral("overflow in virgola mobile");
+    }
+    return {};
+}
+
+QString RuntimeError::message() const {
+    QString text = QStringLiteral("Errore di run-time: %1.").arg(kindName(kind_));
+    if (!hint_.isEmpty())
+        text += QStringLiteral("\n\n") + hint_;
+    return text;
+}
+
+} // namespace platform

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "platform/Canvas.h"
+#include "platform/PrintItem.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPalette>
+#include <QRect>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+// The persistent picture of a form's client area: what Cls, Print and the
+// drawing calls leave, kept in an image at the screen's device pixel ratio so
+// that it survives being covered and stays sharp. Drawing is aliased with a
+// pen one device-independent pixel wide, like the forms' own.
+class Surface final : public Canvas {
+  public:
+    Surface(QSize logicalSize, qreal devicePixelRatio, const QPalette& palette, QFont font);
+
+    // Grows the picture to cover the size; it never shrinks, so nothing drawn is lost.
+    void ensureSize(QSize logicalSize);
+
+    void cls();
+    // Repaints the whole background in the colour, as Cls does.
+    void setBackColor(Colour colour);
+    Colour backColor() const { return backColour_; }
+
+    // Writes the items at the print position, then starts a new line.
+    void print(const std::vector<PrintItem>& items);
+
+    void pset(float x, float y, std::optional<Colour> colour) override;
+    void line(float x1, float y1, float x2, float y2, std::optional<Colour> colour) override;
+    void circle(float x, float y, float radius, std::optional<Colour> colour) override;
+
+    const QImage& image() const { return image_; }
+    qreal devicePixelRatio() const { return dpr_; }
+    // The text lines printed since the last Cls, blanks of Spc included.
+    const QStringList& lines() const { return lines_; }
+    // Changes whenever a pixel or a printed line changes.
+    std::uint64_t revision() const { return revision_; }
+    // The colour at a point in twips, as the user sees it.
+    QRgb pixelAt(float x, float y) const;
+
+    // The area changed since the last call, in device-independent pixels.
+    QRect takeChangedRect();
+
+  private:
+    struct CircleKey {
+        int x = 0, y = 0, radius = -1;
+        QRgb rgb = 0;
+        std::uint64_t revision = 0;
+        bool operator==(const CircleKey&) const = default;
+    };
+
+    QRgb resolve(std::optional<Colour> colour);
+    int toDevice(float twips) const;
+    void stamp(int x, int y, QRgb rgb);
+    void markAllChanged();
+    void endOperation();
+
+    QPalette palette_;
+    QFont font_;
+    qreal dpr_ = 1.0;
+    int pen_ = 1;
+    QImage image_;
+    Colour backColour_ = 0;
+    QStringList lines_;
+    double printX_ = 0.0; // print position, device-independent pixels
+    double printY_ = 0.0;
+    std::uint64_t revision_ = 0;
+    bool pixelsChanged_ = false; // since the last revision step
+    // The changed area in device pixels, empty while left > right.
+    int changedLeft_ = 0, changedTop_ = 0, changedRight_ = -1, changedBottom_ = -1;
+    CircleKey lastCircle_;
+    QRgb foreRgb_ = 0;
+    Colour cachedColour_ = 0;
+    QRgb cachedRgb_ = 0; // 0 until a colour is cached: opaque colours have alpha bits
+};
+
+} // namespace platform
