@@ -1,0 +1,203 @@
+#include "main_window/Form1.h"
+#include "platform/Timer.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString kIndent(8, QLatin1Char(' '));
+
+// The real window, shown offscreen, with its errors captured instead of shown.
+struct Window {
+    Form1 form;
+    QStringList errors;
+
+    Window() {
+        form.setErrorReporter(
+            [this](const platform::RuntimeError& error) { errors << error.message(); });
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+    }
+
+    void type(const QString& temperature, const QString& salinity, const QString& depth) {
+        for (auto [box, text] : {std::pair{form.Text1, temperature}, {form.Text2, salinity},
+                                 {form.Text4, depth}}) {
+            box->clear();
+            QTest::keyClicks(box, text);
+        }
+    }
+    void calcolo() { QTest::mouseClick(form.Command1, Qt::LeftButton); }
+    void grafico() { QTest::mouseClick(form.Command2, Qt::LeftButton); }
+    bool axisLabelsVisible() const {
+        for (QLabel* label : form.axisLabels)
+            if (label->isHidden())
+                return false;
+        return true;
+    }
+    bool axisLabelsHidden() const {
+        for (QLabel* label : form.axisLabels)
+            if (!label->isHidden())
+                return false;
+        return true;
+    }
+    const QStringList& report() const { return form.surface().lines(); }
+};
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void startUp() {
+        Window w;
+        QCOMPARE(w.form.windowTitle(), QString("Form1"));
+        QVERIFY(w.form.width() >= 1001 && w.form.height() >= 681);
+        QVERIFY(w.axisLabelsHidden());
+        QVERIFY(w.form.Label9->isVisible());
+        QCOMPARE(w.form.Label9->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        for (QLineEdit* box : {w.form.Text1, w.form.Text2, w.form.Text4})
+            QVERIFY(box->text().isEmpty());
+        QVERIFY(!w.form.Timer1->isEnabled());
+        QVERIFY(w.form.Timer2->isEnabled());
+        QVERIFY(!w.form.Timer2->isTicking());
+        QVERIFY(w.report().isEmpty());
+        QCOMPARE(w.form.backColor(), platform::systemColour(4));
+        QCOMPARE(w.form.variables(), FormVariables{});
+        QTRY_COMPARE(QApplication::focusWidget(), w.form.Text1);
+    }
+
+    void layoutFollowsTheDesign_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("geometry"); // pixels, relative to the container
+        QTest::newRow("Frame1") << "Frame1" << QRect(384, 584, 617, 97);
+        QTest::newRow("Text1") << "Text1" << QRect(16, 24, 41, 22);
+        QTest::newRow("Command1") << "Command1" << QRect(504, 32, 89, 41);
+        QTest::newRow("Command2") << "Command2" << QRect(888, 528, 89, 41);
+    }
+    void layoutFollowsTheDesign() {
+        QFETCH(QString, control);
+        QFETCH(QRect, geometry);
+        Window w;
+        const QHash<QString, QWidget*> controls = {
+            {"Frame1", w.form.Frame1},
+            {"Text1", w.form.Text1},
+            {"Command1", w.form.Command1},
+            {"Command2", w.form.Command2},
+        };
+        QCOMPARE(controls[control]->geometry(), geometry);
+    }
+
+    void tabOrderAndKeyboard() {
+        Window w;
+        QTRY_COMPARE(QApplication::focusWidget(), w.form.Text1);
+        QWidget* expected[] = {w.form.Text2, w.form.Text4, w.form.Command1, w.form.Command2,
+                               w.form.Text1};
+        for (QWidget* next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        QTest::keyClicks(w.form.Text1, "60");
+        QTest::keyClick(w.form.Text1, Qt::Key_Tab);
+        QTest::keyClicks(w.form.Text2, "35");
+        QTest::keyClick(w.form.Text2, Qt::Key_Tab);
+        QTest::keyClicks(w.form.Text4, "10");
+        QTest::keyClick(w.form.Text4, Qt::Key_Tab);
+        QTest::keyClick(w.form.Command1, Qt::Key_Space); // "Calcolo" from the keyboard
+        QCOMPARE(w.report().value(20), kIndent + "S=  548 Yd");
+    }
+
+    void calcoloPrintsTheReport() {
+        Window w;
+        w.type("60", "35", "10");
+        w.calcolo();
+        QCOMPARE(w.report().size(), 21);
+        QCOMPARE(w.report().first(), kIndent + "prof. max dello strato: d1=  15 ft");
+        QCOMPARE(w.report()[5], QString());
+        QCOMPARE(w.report()[7], kIndent + "velocità del suono =  4928 ft/sec");
+        QCOMPARE(w.report().last(), kIndent + "S=  548 Yd");
+        QCOMPARE(w.form.variables().S, 548);
+        QVERIFY(w.axisLabelsHidden());
+        w.calcolo(); // again: afresh on a cleared window
+        QCOMPARE(w.report().size(), 21);
+        QCOMPARE(w.report().last(), kIndent + "S=  548 Yd");
+        QVERIFY(w.errors.isEmpty());
+    }
+
+    void graficoThenCalcolo() {
+        Window w;
+        w.type("60", "35", "10");
+        w.calcolo();
+        w.grafico();
+        QVERIFY(w.axisLabelsVisible());
+        QVERIFY(w.form.Timer1->isEnabled());
+        QVERIFY(w.form.Timer1->isTicking());
+        QVERIFY(w.report().isEmpty());
+        QCOMPARE(w.form.backColor(), platform::systemColour(15));
+        const QColor buttonFace = w.form.palette().color(QPalette::Button);
+        QCOMPARE(QColor(w.form.surface().pixelAt(15000.0f, 8000.0f)), buttonFace);
+        w.grafico(); // twice: the timer stays on
+        QVERIFY(w.form.Timer1->isEnabled());
+        w.calcolo();
+        QVERIFY(!w.form.Timer1->isEnabled());
+        QVERIFY(!w.form.Timer1->isTicking());
+        QVERIFY(w.axisLabelsHidden());
+        QCOMPARE(w.report().size(), 21);
+        QCOMPARE(w.form.backColor(), platform::systemColour(15)); // never set back
+        QVERIFY(w.form.Label9->isVisible());
+    }
+
+    void reportSurvivesHideAndShow() {
+        Window w;
+        w.type("60", "35", "10");
+        w.calcolo();
+        const QImage before = w.form.grab().toImage();
+        w.form.hide();
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+        QCOMPARE(w.form.grab().toImage(), before);
+        QCOMPARE(w.report().size(), 21);
+    }
+
+    void errorsReportAndTheWindowLivesOn_data() {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("depth 16") << QStringList{"60", "35", "16"} << "argomento non valido";
+        QTest::newRow("depth 15.5") << QStringList{"60", "35", "15.5"} << "al massimo 15 ft";
+        QTest::newRow("depth -19000") << QStringList{"60", "35", "-19000"} << "overflow";
+        QTest::newRow("salinity 40000") << QStringList{"60", "40000", "10"} << "Salinità";
+    }
+    void errorsReportAndTheWindowLivesOn() {
+        QFETCH(QStringList, texts);
+        QFETCH(QString, told);
+        Window w;
+        w.type("60", "35", "10");
+        w.calcolo();
+        w.grafico();
+        const FormVariables good = w.form.variables(); // as the plot left them
+        w.type(texts[0], texts[1], texts[2]);
+        w.calcolo();
+        QCOMPARE(w.errors.size(), 1);
+        QVERIFY2(w.errors.first().contains(told), qPrintable(w.errors.first()));
+        QVERIFY(w.form.isVisible());
+        QCOMPARE(w.form.variables(), good); // nothing half-written for the plot
+        QVERIFY(w.report().isEmpty());      // cleared before the error
+        QVERIFY(w.axisLabelsHidden());
+        QVERIFY(!w.form.Timer1->isEnabled());
+        w.type("60", "35", "14"); // and every later click works
+        w.calcolo();
+        QCOMPARE(w.report().last(), kIndent + "S=  245 Yd");
+        QCOMPARE(w.errors.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"
