@@ -1,6 +1,7 @@
 #include "plot/GridAndProfile.h"
 
 #include "platform/Canvas.h"
+#include "platform/Surface.h"
 #include "plot/PlotFrame.h"
 
 #include <optional>
@@ -25,20 +26,21 @@ struct DottedGrid {
 constexpr DottedGrid kRangePanel{5000, 14200, 460, 60};
 constexpr DottedGrid kTemperaturePanel{500, 5000, 225, 30};
 
-void drawVerticals(platform::Canvas& canvas, const DottedGrid& grid) {
+template <typename Canvas> void drawVerticals(Canvas& canvas, const DottedGrid& grid) {
     for (int x = grid.left; x <= grid.right; x += grid.verticalStep)
         for (int y = kGridTop; y <= kGridBottom; y += kDotStep)
             canvas.pset(float(x), float(y), std::nullopt);
 }
 
-void drawHorizontals(platform::Canvas& canvas, const DottedGrid& grid,
+template <typename Canvas>
+void drawHorizontals(Canvas& canvas, const DottedGrid& grid,
                      std::optional<platform::Colour> colour) {
     for (int y = kGridTop; y <= kGridBottom; y += kDepthDivision)
         for (int x = grid.left; x <= grid.right; x += grid.horizontalDotStep)
             canvas.pset(float(x), float(y), colour);
 }
 
-void drawDepthLines(platform::Canvas& canvas) {
+template <typename Canvas> void drawDepthLines(Canvas& canvas) {
     for (const double depthFt : {15.0, 65.0, 265.0})
         canvas.line(float(kLineLeft), depthY(depthFt), float(kLineRight), depthY(depthFt),
                     std::nullopt);
@@ -56,7 +58,7 @@ float quarterFootY(double q) {
     return float(kTop + kTwipsPerQuarterFoot * q);
 }
 
-void drawProfile(platform::Canvas& canvas) {
+template <typename Canvas> void drawProfile(Canvas& canvas) {
     for (int i = 0; i <= kThermoclineQuarterFeet; ++i)
         canvas.pset(temperatureX(kSurfaceTemperature), quarterFootY(i), kRed);
     // The slope is held in single precision, and only 65 is scaled to
@@ -70,15 +72,22 @@ void drawProfile(platform::Canvas& canvas) {
     }
 }
 
-} // namespace
-
-void drawGridAndProfile(platform::Canvas& canvas) {
+template <typename Canvas> void drawAll(Canvas& canvas) {
     drawVerticals(canvas, kRangePanel);
     drawHorizontals(canvas, kRangePanel, std::nullopt);
     drawDepthLines(canvas);
     drawVerticals(canvas, kTemperaturePanel);
     drawHorizontals(canvas, kTemperaturePanel, kBlue);
     drawProfile(canvas);
+}
+
+} // namespace
+
+void drawGridAndProfile(platform::Canvas& canvas) {
+    drawAll(canvas);
+}
+void drawGridAndProfile(platform::Surface& surface) {
+    drawAll(surface);
 }
 
 } // namespace plot

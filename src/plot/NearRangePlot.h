@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace platform {
 class Surface;
@@ -36,7 +37,8 @@ class NearRangePlot {
         FormVariables after; // d1, r1 and S as the call left them
     };
 
-    static void drawRay(platform::Surface& surface, FormVariables& variables);
+    void drawRay(platform::Surface& surface, FormVariables& variables);
 
     std::optional<Drawn> last_;
+    std::vector<std::int16_t> ranges_; // of the ray steps of one call, kept to spare allocations
 };

@@ -28,8 +28,8 @@ struct Window {
     }
 
     void type(const QString& temperature, const QString& salinity, const QString& depth) {
-        for (auto [box, text] : {std::pair{form.Text1, temperature}, {form.Text2, salinity},
-                                 {form.Text4, depth}}) {
+        for (auto [box, text] :
+             {std::pair{form.Text1, temperature}, {form.Text2, salinity}, {form.Text4, depth}}) {
             box->clear();
             QTest::keyClicks(box, text);
         }

@@ -1,0 +1,138 @@
+// Times one cold call of the plot against the same primitives drawn one
+// QPainter call each, and prints grafica_ms and speedup as its last lines.
+#include "main_window/Calculation.h"
+#include "platform/Canvas.h"
+#include "platform/Surface.h"
+#include "plot/NearRangePlot.h"
+#include "plot/RayRange.h"
+#include "plot/ReferencePlot.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPalette>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+const QSize kClientSize(1001, 681);
+
+FormVariables workedExample() {
+    FormVariables v = Calculation::fromTexts("60", "35", "10").variables;
+    v.d1 = 15;
+    return v;
+}
+
+// Every primitive as its own QPainter call, in twips scaled to pixels.
+class PainterCanvas : public platform::Canvas {
+  public:
+    explicit PainterCanvas(QPainter& painter) : painter_(painter) {}
+
+    void pset(float x, float y, std::optional<platform::Colour> c) override {
+        painter_.setPen(colour(c));
+        painter_.drawPoint(QPointF(x / 15.0, y / 15.0));
+    }
+    void line(float x1, float y1, float x2, float y2, std::optional<platform::Colour> c) override {
+        painter_.setPen(colour(c));
+        painter_.drawLine(QPointF(x1 / 15.0, y1 / 15.0), QPointF(x2 / 15.0, y2 / 15.0));
+    }
+    void circle(float x, float y, float r, std::optional<platform::Colour> c) override {
+        painter_.setPen(colour(c));
+        painter_.drawEllipse(QPointF(x / 15.0, y / 15.0), r / 15.0, r / 15.0);
+    }
+
+  private:
+    static QColor colour(std::optional<platform::Colour> c) {
+        return c ? platform::toQColor(*c, QPalette()) : QColor(Qt::black);
+    }
+    QPainter& painter_;
+};
+
+void BM_grafica_cold(benchmark::State& state) {
+    platform::Surface surface(kClientSize, 1.0, QPalette(), QFont());
+    for (auto _ : state) {
+        state.PauseTiming();
+        surface.cls();
+        FormVariables v = workedExample();
+        NearRangePlot plot; // nothing kept from an earlier call
+        state.ResumeTiming();
+        plot.grafica(surface, v);
+        benchmark::DoNotOptimize(v);
+    }
+}
+BENCHMARK(BM_grafica_cold)->Unit(benchmark::kMillisecond);
+
+// The ray steps alone, without drawing.
+void BM_ray_ranges(benchmark::State& state) {
+    const FormVariables v = workedExample();
+    std::vector<std::int16_t> ranges;
+    for (auto _ : state) {
+        ranges.clear();
+        plot::RayRange(v.r1).trace(15.0, -0.0011, 15.0, ranges);
+        benchmark::DoNotOptimize(ranges.data());
+    }
+}
+BENCHMARK(BM_ray_ranges)->Unit(benchmark::kMillisecond);
+
+// A tick over the unchanged picture: nothing to draw.
+void BM_grafica_tick(benchmark::State& state) {
+    platform::Surface surface(kClientSize, 1.0, QPalette(), QFont());
+    FormVariables v = workedExample();
+    NearRangePlot plot;
+    plot.grafica(surface, v);
+    for (auto _ : state) {
+        plot.grafica(surface, v); // a timer tick over an unchanged picture
+        benchmark::DoNotOptimize(v);
+    }
+}
+BENCHMARK(BM_grafica_tick)->Unit(benchmark::kMillisecond);
+
+void BM_naive_qpainter(benchmark::State& state) {
+    QImage image(kClientSize, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        state.PauseTiming();
+        image.fill(Qt::lightGray);
+        FormVariables v = workedExample();
+        state.ResumeTiming();
+        QPainter painter(&image);
+        PainterCanvas canvas(painter);
+        plot::drawReference(canvas, v);
+        benchmark::DoNotOptimize(v);
+    }
+}
+BENCHMARK(BM_naive_qpainter)->Unit(benchmark::kMillisecond);
+
+// Keeps the mean real time of each benchmark, in milliseconds.
+class Recorder : public benchmark::ConsoleReporter {
+  public:
+    std::map<std::string, double> ms;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration)
+                ms[run.run_name.function_name] = run.GetAdjustedRealTime() /
+                                                 benchmark::GetTimeUnitMultiplier(run.time_unit) *
+                                                 1e3;
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Recorder recorder;
+    benchmark::RunSpecifiedBenchmarks(&recorder);
+    const double fast = recorder.ms["BM_grafica_cold"];
+    const double naive = recorder.ms["BM_naive_qpainter"];
+    std::printf("grafica_ms: %.3f\n", fast);
+    std::printf("speedup: %.1f\n", fast > 0 ? naive / fast : 0.0);
+    return 0;
+}
