@@ -19,8 +19,10 @@ void Timer::setEnabled(bool enabled) {
 }
 
 void Timer::tick() {
-    if (enabled_ && handler_)
-        handler_();
+    if (!enabled_ || !handler_)
+        return;
+    ++ticks_;
+    handler_();
 }
 
 void Timer::sync() {

@@ -24,12 +24,15 @@ class Timer : public QObject {
 
     // One tick, as the event loop would deliver it.
     void tick();
+    // How many ticks ran the handler so far.
+    long long tickCount() const { return ticks_; }
 
   private:
     void sync();
 
     QTimer timer_;
     bool enabled_ = false;
+    long long ticks_ = 0;
     std::function<void()> handler_;
 };
 

@@ -197,6 +197,55 @@ class TestForm1 : public QObject {
         QCOMPARE(w.report().last(), kIndent + "S=  245 Yd");
         QCOMPARE(w.errors.size(), 1);
     }
+
+    // What students type: each row either prints a report containing the
+    // line, or reports the error; "Grafico" afterwards fails only where said.
+    void badInputs_data() {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QString>("shown"); // a report line, or part of the error message
+        QTest::addColumn<bool>("plotFails");
+        const QString digits300(300, '9');
+        QTest::newRow("empty boxes") << QStringList{"", "", ""} << "S=  883 Yd" << false;
+        QTest::newRow("blanks only") << QStringList{"  ", " ", "\t"} << "S=  883 Yd" << false;
+        QTest::newRow("decimal comma") << QStringList{"60,5", "35", "10"} << "T =  60 °F" << false;
+        QTest::newRow("1e3") << QStringList{"60", "1e3", "10"} << "sa =  1000  pt" << false;
+        QTest::newRow("1d2") << QStringList{"60", "1d2", "10"} << "sa =  1  pt" << false;
+        QTest::newRow("1e400") << QStringList{"1e400", "35", "10"} << "overflow" << false;
+        QTest::newRow("minus alone") << QStringList{"-", "-", "-"} << "S=  883 Yd" << false;
+        QTest::newRow("point alone") << QStringList{".", ".", "."} << "S=  883 Yd" << false;
+        QTest::newRow("+.5 rounds to 0") << QStringList{"60", "+.5", "10"} << "sa =  0  pt" << false;
+        QTest::newRow("0x10 is 0") << QStringList{"60", "35", "0x10"} << "S=  950 Yd" << false;
+        QTest::newRow("300 digits of temperature")
+            << QStringList{digits300, "35", "10"} << "overflow in virgola mobile" << false;
+        QTest::newRow("300 digits of depth")
+            << QStringList{"60", "35", digits300} << "Quota di calc. (ft)" << false;
+        QTest::newRow("depth 15.5") << QStringList{"60", "35", "15.5"} << "al massimo 15 ft" << false;
+        QTest::newRow("depth 16") << QStringList{"60", "35", "16"} << "argomento non valido" << false;
+        QTest::newRow("depth -19000") << QStringList{"60", "35", "-19000"} << "32767 yd" << false;
+        QTest::newRow("salinity 40000") << QStringList{"60", "40000", "10"} << "Salinità" << false;
+        QTest::newRow("salinity -40000") << QStringList{"60", "-40000", "10"} << "Salinità" << false;
+        QTest::newRow("temperature 500 at the bottom")
+            << QStringList{"500", "35", "15"} << "S= -1 Yd" << true;
+        QTest::newRow("temperature 1e200")
+            << QStringList{"1e200", "35", "10"} << "Temperatura (°F)" << false;
+    }
+    void badInputs() {
+        QFETCH(QStringList, texts);
+        QFETCH(QString, shown);
+        QFETCH(bool, plotFails);
+        Window w;
+        w.type(texts[0], texts[1], texts[2]);
+        w.calcolo();
+        const QString seen = w.errors.isEmpty() ? w.report().join('\n') : w.errors.join('\n');
+        QVERIFY2(seen.contains(shown), qPrintable(seen));
+        QCOMPARE(w.errors.size(), w.report().isEmpty() ? 1 : 0);
+        const qsizetype before = w.errors.size();
+        w.grafico();
+        w.form.Timer1->tick();
+        QCOMPARE(w.errors.size() - before, plotFails ? 1 : 0);
+        QCOMPARE(w.form.Timer1->isEnabled(), !plotFails);
+        QVERIFY(w.form.isVisible());
+    }
 };
 
 QTEST_MAIN(TestForm1)

@@ -1,0 +1,66 @@
+// Shows the plot of the worked example and lets Timer1 redraw it for a while
+// (60 s unless given), sampling the resident memory once a second. Prints
+// the ticks per second and the memory after the first second and at the end;
+// exits non-zero if the ticks stop or the memory grows by more than 1 MiB.
+//   xvfb-run -a build/bench/soak [SECONDS]
+#include "main_window/Form1.h"
+#include "platform/Timer.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+long residentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
+    Form1 form;
+    form.setErrorReporter([](const platform::RuntimeError& error) {
+        std::printf("error: %s\n", qPrintable(error.message()));
+    });
+    form.show();
+    QTest::keyClicks(form.Text1, QStringLiteral("60"));
+    QTest::keyClicks(form.Text2, QStringLiteral("35"));
+    QTest::keyClicks(form.Text4, QStringLiteral("10"));
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QTest::mouseClick(form.Command2, Qt::LeftButton);
+
+    QTest::qWait(1000);
+    const long firstSecond = residentKiB();
+    long highest = firstSecond;
+    long long ticksBefore = form.Timer1->tickCount();
+    long long slowestSecond = -1;
+    for (int s = 1; s < seconds; ++s) {
+        QTest::qWait(1000);
+        const long long ticks = form.Timer1->tickCount();
+        slowestSecond = slowestSecond < 0 ? ticks - ticksBefore
+                                          : std::min(slowestSecond, ticks - ticksBefore);
+        ticksBefore = ticks;
+        highest = std::max(highest, residentKiB());
+    }
+    const long growth = highest - firstSecond;
+    std::printf("seconds: %d\n", seconds);
+    std::printf("ticks: %lld\n", form.Timer1->tickCount());
+    std::printf("fewest_ticks_in_a_second: %lld\n", slowestSecond);
+    std::printf("rss_kib_after_first_second: %ld\n", firstSecond);
+    std::printf("rss_kib_highest: %ld\n", highest);
+    std::printf("rss_growth_kib: %ld\n", growth);
+    return slowestSecond > 0 && growth <= 1024 ? 0 : 1;
+}
