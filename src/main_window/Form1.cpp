@@ -38,9 +38,11 @@ QFont bold() {
 
 Form1::Form1(QWidget* parent) : Form(kClientSize, formFont(kLargePoints, false), parent) {
     setWindowTitle(QStringLiteral("Form1"));
+    setAccessibleName(QStringLiteral("Raggio limite"));
     setBackColor(kStartBackColour);
     createControls();
     createAxisLabels();
+    describeControls();
     const QRect used = childrenRect();
     resize(kClientSize.expandedTo(QSize(used.right() + 1, used.bottom() + 1)));
     Timer1 = new platform::Timer(this, kTimerIntervalMs, false);
@@ -95,6 +97,40 @@ void Form1::createAxisLabels() {
                              {720, 9720, 4335, 375},
                              regular()},
                             LabelSizing::Wrap, kRed);
+}
+
+void Form1::describeControls() {
+    const auto describe = [](QWidget* control, const char* name, const char* description) {
+        control->setAccessibleName(QString::fromUtf8(name));
+        control->setAccessibleDescription(QString::fromUtf8(description));
+    };
+    describe(Frame1, "Immissione dati", "I tre dati del calcolo e il pulsante Calcolo");
+    describe(Frame2, "Temperatura", "Temperatura dell'acqua nello strato, in gradi Fahrenheit");
+    describe(Frame3, "Salinità", "Salinità in parti per mille");
+    describe(Frame5, "Quota di calcolo", "Quota di calcolo in piedi, al massimo 15");
+    describe(Text1, "Temperatura (°F)", "Temperatura dell'acqua nello strato isotermo, in °F");
+    describe(Text2, "Salinità (pt x 1000)", "Salinità in parti per mille, un numero intero");
+    describe(Text4, "Quota di calcolo (ft)",
+             "Profondità del punto di calcolo in piedi, da -32753 a 15");
+    describe(Command1, "Calcolo",
+             "Calcola velocità del suono, raggio, angolo di radenza e distanza e ne stampa i "
+             "passaggi nella finestra");
+    describe(Command2, "Grafico",
+             "Disegna il profilo di temperatura, il raggio limite e il punto calcolato");
+    const char* axisDescriptions[] = {
+        "Fine della scala delle temperature, 80 °F",
+        "Inizio della scala delle temperature, 0 °F",
+        "Superficie, profondità 0",
+        "Fondo del grafico, profondità 100 piedi",
+        "Scala delle temperature, 4 °F per divisione",
+        "Scala delle profondità, 5 piedi per divisione",
+        "Scala delle distanze, 50 iarde per divisione",
+        "Fine della scala delle distanze, 1000 iarde",
+    };
+    for (std::size_t i = 0; i < axisLabels.size(); ++i)
+        describe(axisLabels[i], qPrintable(axisLabels[i]->text().trimmed()), axisDescriptions[i]);
+    describe(Label9, "Profondità massima dello strato: 15 ft",
+             "I calcoli assumono lo strato isotermo profondo 15 piedi");
 }
 
 void Form1::setAxisLabelsVisible(bool visible) {

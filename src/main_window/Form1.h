@@ -47,6 +47,7 @@ class Form1 : public platform::Form {
   private:
     void createControls();
     void createAxisLabels();
+    void describeControls(); // accessible names and descriptions, in Italian
     void setAxisLabelsVisible(bool visible);
 
     void Form_Load();

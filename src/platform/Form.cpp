@@ -55,6 +55,10 @@ void Form::showChanges() {
     const QRect changed = surface_->takeChangedRect();
     if (!changed.isEmpty())
         update(changed);
+    // What is printed on the window is what a screen reader reads from it.
+    const QString printed = surface_->lines().join(QLatin1Char('\n'));
+    if (printed != accessibleDescription())
+        setAccessibleDescription(printed);
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "main_window/Form1.h"
 #include "platform/Timer.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -73,6 +74,33 @@ class TestForm1 : public QObject {
         QCOMPARE(w.form.backColor(), platform::systemColour(4));
         QCOMPARE(w.form.variables(), FormVariables{});
         QTRY_COMPARE(QApplication::focusWidget(), w.form.Text1);
+    }
+
+    void everyControlIsDescribed() {
+        Window w;
+        for (QWidget* control : w.form.findChildren<QWidget*>()) {
+            if (!qobject_cast<QLabel*>(control) && !qobject_cast<QLineEdit*>(control) &&
+                !qobject_cast<QPushButton*>(control) && !qobject_cast<QGroupBox*>(control))
+                continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
+            QVERIFY(a);
+            QVERIFY2(!a->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
+            QVERIFY2(!a->text(QAccessible::Description).isEmpty(),
+                     qPrintable(a->text(QAccessible::Name)));
+        }
+    }
+
+    void reportIsReadableByScreenReaders() {
+        Window w;
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&w.form);
+        QVERIFY(window->text(QAccessible::Description).isEmpty());
+        w.type("60", "35", "10");
+        w.calcolo();
+        const QString read = window->text(QAccessible::Description);
+        QVERIFY(read.contains("velocità del suono =  4928 ft/sec"));
+        QVERIFY(read.endsWith("S=  548 Yd"));
+        w.grafico();
+        QVERIFY(window->text(QAccessible::Description).isEmpty());
     }
 
     void layoutFollowsTheDesign_data() {

@@ -1,0 +1,79 @@
+// Run once at each scale factor (QT_SCALE_FACTOR 1 and 2): the layout keeps
+// its proportions in device-independent pixels, nothing is cut off, and the
+// report and the plot are drawn at full device resolution.
+#include "main_window/Form1.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+class TestHighDpi : public QObject {
+    Q_OBJECT
+
+  private:
+    static qreal expectedRatio() { return qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble(); }
+
+  private slots:
+    void layoutKeepsItsProportions() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.devicePixelRatioF(), expectedRatio());
+        QVERIFY(form.width() >= 1001 && form.height() >= 681);
+        QCOMPARE(form.Frame1->geometry(), QRect(384, 584, 617, 97));
+        QCOMPARE(form.Command2->geometry(), QRect(888, 528, 89, 41));
+        for (QLabel* label : form.findChildren<QLabel*>()) {
+            const bool wraps = label->wordWrap();
+            const QSize needed = wraps ? QSize(label->width(), label->heightForWidth(label->width()))
+                                       : label->sizeHint();
+            QVERIFY2(label->width() >= needed.width() && label->height() >= needed.height(),
+                     qPrintable(label->text()));
+            QVERIFY2(form.rect().contains(label->geometry()), qPrintable(label->text()));
+        }
+        for (QPushButton* button : form.findChildren<QPushButton*>())
+            QVERIFY(button->width() >= button->fontMetrics().horizontalAdvance(button->text()));
+    }
+
+    void plotAndReportAtDeviceResolution() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const qreal ratio = expectedRatio();
+        QCOMPARE(form.surface().image().size(), form.size() * ratio);
+        QTest::keyClicks(form.Text1, "60");
+        QTest::keyClicks(form.Text2, "35");
+        QTest::keyClicks(form.Text4, "10");
+        QTest::mouseClick(form.Command2, Qt::LeftButton);
+        const QImage shown = form.grab().toImage();
+        QCOMPARE(shown.size(), form.size() * ratio);
+        // A grid dot at (5460, 2260) twips is one device-independent pixel:
+        // exactly ratio x ratio device pixels of the foreground colour, and
+        // nothing blurred around it (the next dots are 40 twips away).
+        const int r = int(ratio);
+        const QPoint dot(int(5460 * ratio / 15), int(2260 * ratio / 15));
+        const QColor background = shown.pixelColor(dot + QPoint(-4, -4) * r);
+        int ink = 0;
+        for (int dy = -r; dy < 2 * r; ++dy)
+            for (int dx = -r; dx < 2 * r; ++dx) {
+                const QColor c = shown.pixelColor(dot + QPoint(dx, dy));
+                QVERIFY2(c == background || c == QColor(Qt::black), qPrintable(c.name()));
+                ink += c == QColor(Qt::black);
+            }
+        QCOMPARE(ink, int(ratio * ratio));
+        // The report's text is drawn with device pixels too: its glyphs have
+        // about ratio times as many inked pixels as at 1x.
+        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        const QImage report = form.grab().toImage();
+        const QColor paper = report.pixelColor(report.width() - 2, 2);
+        int inked = 0;
+        for (int y = 0; y < int(40 * ratio); ++y)
+            for (int x = 0; x < int(400 * ratio); ++x)
+                inked += report.pixelColor(x, y) != paper;
+        QVERIFY2(inked > 600 * ratio * ratio, qPrintable(QString::number(inked)));
+    }
+};
+
+QTEST_MAIN(TestHighDpi)
+#include "tst_high_dpi.moc"
