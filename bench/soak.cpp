@@ -50,8 +50,8 @@ int main(int argc, char* argv[]) {
     for (int s = 1; s < seconds; ++s) {
         QTest::qWait(1000);
         const long long ticks = form.Timer1->tickCount();
-        slowestSecond = slowestSecond < 0 ? ticks - ticksBefore
-                                          : std::min(slowestSecond, ticks - ticksBefore);
+        slowestSecond =
+            slowestSecond < 0 ? ticks - ticksBefore : std::min(slowestSecond, ticks - ticksBefore);
         ticksBefore = ticks;
         highest = std::max(highest, residentKiB());
     }

@@ -20,9 +20,9 @@ class FirstPaint : public QObject {
             // Let the paint finish and reach the screen, then report.
             QTimer::singleShot(0, [] {
                 const auto now = std::chrono::system_clock::now().time_since_epoch();
-                std::printf("%lld\n", static_cast<long long>(
-                                          std::chrono::duration_cast<std::chrono::nanoseconds>(now)
-                                              .count()));
+                std::printf("%lld\n",
+                            static_cast<long long>(
+                                std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
                 std::fflush(stdout);
                 QApplication::quit();
             });

@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using platform::ControlSpec;
+using platform::ControlDesign;
 using platform::formFont;
 using platform::LabelSizing;
 

@@ -11,33 +11,33 @@ namespace platform {
 
 namespace {
 
-template <typename Control> Control* place(Control* control, const ControlSpec& spec) {
-    control->setFont(spec.font);
-    control->setGeometry(spec.rect.toPixels());
+template <typename Control> Control* place(Control* control, const ControlDesign& design) {
+    control->setFont(design.font);
+    control->setGeometry(design.rect.toPixels());
     return control;
 }
 
 } // namespace
 
-QGroupBox* makeFrame(QWidget* container, const ControlSpec& spec) {
-    auto* frame = place(new QGroupBox(spec.caption, container), spec);
+QGroupBox* makeFrame(QWidget* container, const ControlDesign& design) {
+    auto* frame = place(new QGroupBox(design.caption, container), design);
     frame->setFocusPolicy(Qt::NoFocus);
     return frame;
 }
 
-QLineEdit* makeTextBox(QWidget* container, const ControlSpec& spec) {
-    return place(new QLineEdit(container), spec);
+QLineEdit* makeTextBox(QWidget* container, const ControlDesign& design) {
+    return place(new QLineEdit(container), design);
 }
 
-QPushButton* makeCommandButton(QWidget* container, const ControlSpec& spec) {
-    auto* button = place(new QPushButton(spec.caption, container), spec);
+QPushButton* makeCommandButton(QWidget* container, const ControlDesign& design) {
+    auto* button = place(new QPushButton(design.caption, container), design);
     button->setAutoDefault(false);
     return button;
 }
 
-QLabel* makeLabel(QWidget* container, const ControlSpec& spec, LabelSizing sizing,
+QLabel* makeLabel(QWidget* container, const ControlDesign& design, LabelSizing sizing,
                   std::optional<Colour> colour) {
-    auto* label = place(new QLabel(spec.caption, container), spec);
+    auto* label = place(new QLabel(design.caption, container), design);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Opaque like the forms' labels: their text stays readable over the plot.
     label->setAutoFillBackground(true);

@@ -18,7 +18,7 @@ class QWidget;
 // container (the window or a frame), with the font of their design.
 namespace platform {
 
-struct ControlSpec {
+struct ControlDesign {
     QString caption;
     TwipRect rect;
     QFont font;
@@ -29,11 +29,11 @@ enum class LabelSizing {
     Wrap, // the box is kept and the caption wraps inside it
 };
 
-QGroupBox* makeFrame(QWidget* container, const ControlSpec& spec);
-QLineEdit* makeTextBox(QWidget* container, const ControlSpec& spec);
-QPushButton* makeCommandButton(QWidget* container, const ControlSpec& spec);
+QGroupBox* makeFrame(QWidget* container, const ControlDesign& design);
+QLineEdit* makeTextBox(QWidget* container, const ControlDesign& design);
+QPushButton* makeCommandButton(QWidget* container, const ControlDesign& design);
 // No colour keeps the label's default foreground colour.
-QLabel* makeLabel(QWidget* container, const ControlSpec& spec, LabelSizing sizing,
+QLabel* makeLabel(QWidget* container, const ControlDesign& design, LabelSizing sizing,
                   std::optional<Colour> colour = std::nullopt);
 
 } // namespace platform

@@ -54,137 +54,57 @@ class TestCalculation : public QObject {
         QCOMPARE(v.Dpunto, 10.0);
     }
 
-    // Lines 3, 4, 5, 8, 12, 15, 18 and 21 of the report for other inputs.
+    // What lines 3, 4, 5, 8, 12, 15, 18 and 21 of the report show for other
+    // inputs, separated by "|".
     void otherInputs_data() {
         QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("empty boxes")
-            << QStringList{"", "", ""} << QStringList{"-15 ",
-                                                      " 0 ",
-                                                      " 0 ",
-                                                      " 4265 ",
-                                                      " 234344 ",
-                                                      " .999935991716906 ",
-                                                      " .0113145009566347 ",
-                                                      " 883 "};
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("empty boxes") << QStringList{"", "", ""}
+                                     << "-15 | 0 | 0 | 4265 | 234344 | .999935991716906 "
+                                        "| .0113145009566347 | 883 ";
         QTest::newRow("depth 15, at the layer's bottom")
-            << QStringList{"60", "35", "15"} << QStringList{" 0 ",
-                                                            " 60 ",
-                                                            " 35 ",
-                                                            " 4928 ",
-                                                            " 270800 ",
-                                                            " .999999999999 ",
-                                                            " 1.41419791988007E-06 ",
-                                                            " 0 "};
+            << QStringList{"60", "35", "15"}
+            << " 0 | 60 | 35 | 4928 | 270800 | .999999999999 | 1.41419791988007E-06 | 0 ";
         QTest::newRow("depth 14") << QStringList{"60", "35", "14"}
-                                  << QStringList{"-1 ",
-                                                 " 60 ",
-                                                 " 35 ",
-                                                 " 4928 ",
-                                                 " 270800 ",
-                                                 " .999996307247554 ",
-                                                 " .00271762937817654 ",
-                                                 " 245 "};
-        QTest::newRow("depth 14.5 rounds to 14")
-            << QStringList{"60", "35", "14.5"} << QStringList{"-1 ",
-                                                              " 60 ",
-                                                              " 35 ",
-                                                              " 4928 ",
-                                                              " 270800 ",
-                                                              " .999996307247554 ",
-                                                              " .00271762937817654 ",
-                                                              " 245 "};
+                                  << "-1 | 60 | 35 | 4928 | 270800 | .999996307247554 "
+                                     "| .00271762937817654 | 245 ";
         QTest::newRow("depth 0") << QStringList{"60", "35", "0"}
-                                 << QStringList{"-15 ",
-                                                " 60 ",
-                                                " 35 ",
-                                                " 4928 ",
-                                                " 270800 ",
-                                                " .999944608713313 ",
-                                                " .0105253786687425 ",
-                                                " 950 "};
-        QTest::newRow("depth -18000")
-            << QStringList{"60", "35", "-18000"} << QStringList{"-18015 ",
-                                                                " 60 ",
-                                                                " 35 ",
-                                                                " 4928 ",
-                                                                " 270800 ",
-                                                                " .93347506468911 ",
-                                                                " .366813034969945 ",
-                                                                " 32373 "};
+                                 << "-15 | 60 | 35 | 4928 | 270800 | .999944608713313 "
+                                    "| .0105253786687425 | 950 ";
+        QTest::newRow("depth -18000") << QStringList{"60", "35", "-18000"}
+                                      << "-18015 | 60 | 35 | 4928 | 270800 | .93347506468911 "
+                                         "| .366813034969945 | 32373 ";
         QTest::newRow("temperature 60.5, decimal comma in the depth")
-            << QStringList{"60.5", "35", "10,9"} << QStringList{"-5 ",
-                                                                " 60.5 ",
-                                                                " 35 ",
-                                                                " 4931 ",
-                                                                " 270960 ",
-                                                                " .999981547147014 ",
-                                                                " .00607501600616223 ",
-                                                                " 548 "};
+            << QStringList{"60.5", "35", "10,9"}
+            << "-5 | 60.5 | 35 | 4931 | 270960 | .999981547147014 | .00607501600616223 | 548 ";
         QTest::newRow("temperature -10, decimal comma")
-            << QStringList{"-10,5", "35", "10"} << QStringList{"-5 ",
-                                                               "-10 ",
-                                                               " 35 ",
-                                                               " 4298 ",
-                                                               " 236185 ",
-                                                               " .999978830183877 ",
-                                                               " .0065069026143969 ",
-                                                               " 512 "};
-        QTest::newRow("salinity 34.5 rounds to 34")
-            << QStringList{"60", "34.5", "14"} << QStringList{"-1 ",
-                                                              " 60 ",
-                                                              " 34 ",
-                                                              " 4924 ",
-                                                              " 270564 ",
-                                                              " .999996304022949 ",
-                                                              " .00271881567140553 ",
-                                                              " 245 "};
-        QTest::newRow("salinity 35.5 rounds to 36")
-            << QStringList{"60", "35.5", "10"} << QStringList{"-5 ",
-                                                              " 60 ",
-                                                              " 36 ",
-                                                              " 4932 ",
-                                                              " 271036 ",
-                                                              " .999981552332687 ",
-                                                              " .00607416233441538 ",
-                                                              " 548 "};
+            << QStringList{"-10,5", "35", "10"}
+            << "-5 |-10 | 35 | 4298 | 236185 | .999978830183877 | .0065069026143969 | 512 ";
     }
     void otherInputs() {
         QFETCH(QStringList, texts);
-        QFETCH(QStringList, shown);
+        QFETCH(QString, shown);
         const QStringList lines =
             report::lines(Calculation::fromTexts(texts[0], texts[1], texts[2]));
+        const QStringList values = shown.split('|');
         const int lineNumbers[] = {3, 4, 5, 8, 12, 15, 18, 21};
-        for (int i = 0; i < shown.size(); ++i) {
+        for (int i = 0; i < values.size(); ++i) {
             const QString& line = lines[lineNumbers[i] - 1];
-            QVERIFY2(line.contains(shown[i]), qPrintable(line + " lacks [" + shown[i] + "]"));
+            QVERIFY2(line.contains(values[i]), qPrintable(line + " lacks [" + values[i] + "]"));
         }
     }
 
+    // The failures that the window's own table does not try.
     void errors_data() {
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<ErrorKind>("kind");
         QTest::addColumn<QString>("hint"); // part of what the user is told
-        QTest::newRow("depth 16, below the layer")
-            << QStringList{"60", "35", "16"} << ErrorKind::InvalidArgument << "al massimo 15 ft";
-        QTest::newRow("depth 15.5 rounds to 16")
-            << QStringList{"60", "35", "15.5"} << ErrorKind::InvalidArgument << "al massimo 15 ft";
-        QTest::newRow("depth -19000, range beyond 16 bits")
-            << QStringList{"60", "35", "-19000"} << ErrorKind::Overflow << "32767 yd";
-        QTest::newRow("salinity 40000") << QStringList{"60", "40000", "10"} << ErrorKind::Overflow
-                                        << "Salinità (pt x 1000): scrivere un numero intero";
-        QTest::newRow("salinity -40000")
-            << QStringList{"60", "-40000", "10"} << ErrorKind::Overflow << "Salinità";
         QTest::newRow("depth 40000") << QStringList{"60", "35", "40000"} << ErrorKind::Overflow
                                      << "Quota di calc. (ft): scrivere un numero intero";
         QTest::newRow("depth -32760, depth minus 15 overflows")
             << QStringList{"60", "35", "-32760"} << ErrorKind::Overflow << "almeno -32753";
         QTest::newRow("salinity -32740, salinity minus 34 overflows")
             << QStringList{"60", "-32740", "10"} << ErrorKind::Overflow << "almeno -32734";
-        QTest::newRow("temperature 1e200") << QStringList{"1e200", "35", "10"}
-                                           << ErrorKind::FloatingPointOverflow << "Temperatura";
-        QTest::newRow("temperature 1e400")
-            << QStringList{"1e400", "35", "10"} << ErrorKind::Overflow << "Temperatura";
         QTest::newRow("temperature 500 above the bottom: negative speed")
             << QStringList{"500", "35", "10"} << ErrorKind::InvalidArgument << "negativa";
     }

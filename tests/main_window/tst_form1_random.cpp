@@ -21,8 +21,8 @@ class RandomText {
     explicit RandomText(std::mt19937_64& random) : random_(random) {}
 
     QString next() {
-        static const QStringList edges = {"500",    "15",    "-18000", "463", "-3000", "16",
-                                          "15.5",   "40000", "-32735", "1e200", "1e400", "-"};
+        static const QStringList edges = {"500",  "15",    "-18000", "463",   "-3000", "16",
+                                          "15.5", "40000", "-32735", "1e200", "1e400", "-"};
         switch (pick(9)) {
         case 0:
             return {};
@@ -94,10 +94,11 @@ class TestForm1Random : public QObject {
                 box->clear();
                 const QString text = texts.next();
                 typeInto(box, text);
-                QVERIFY2(box->text() == text, qPrintable(QStringLiteral("seed %1, step %2: typed %3")
-                                                             .arg(kSeed)
-                                                             .arg(step)
-                                                             .arg(text)));
+                QVERIFY2(box->text() == text,
+                         qPrintable(QStringLiteral("seed %1, step %2: typed %3")
+                                        .arg(kSeed)
+                                        .arg(step)
+                                        .arg(text)));
                 continue;
             }
             if (action == 3) {

@@ -26,8 +26,9 @@ class TestHighDpi : public QObject {
         QCOMPARE(form.Command2->geometry(), QRect(888, 528, 89, 41));
         for (QLabel* label : form.findChildren<QLabel*>()) {
             const bool wraps = label->wordWrap();
-            const QSize needed = wraps ? QSize(label->width(), label->heightForWidth(label->width()))
-                                       : label->sizeHint();
+            const QSize needed = wraps
+                                     ? QSize(label->width(), label->heightForWidth(label->width()))
+                                     : label->sizeHint();
             QVERIFY2(label->width() >= needed.width() && label->height() >= needed.height(),
                      qPrintable(label->text()));
             QVERIFY2(form.rect().contains(label->geometry()), qPrintable(label->text()));

@@ -3,8 +3,6 @@
 #include "platform/Timer.h"
 
 #include <QApplication>
-#include <QFontInfo>
-#include <QGroupBox>
 #include <QLabel>
 #include <QTest>
 
@@ -14,23 +12,6 @@ class TestControls : public QObject {
     Q_OBJECT
 
   private slots:
-    void controlsSitAtTwipGeometry() {
-        QWidget window;
-        QGroupBox* frame = platform::makeFrame(
-            &window, {"cornice", {5760, 8760, 9255, 1455}, platform::formFont(12, true)});
-        QCOMPARE(frame->geometry(), QRect(384, 584, 617, 97));
-        QCOMPARE(frame->title(), QString("cornice"));
-        QCOMPARE(frame->font().pointSizeF(), 12.0);
-        QVERIFY(frame->font().bold());
-    }
-
-    void fontFallsBackAtTheSamePointSize() {
-        const QFont font = platform::formFont(9.75, false);
-        QCOMPARE(font.pointSizeF(), 9.75);
-        QVERIFY(!font.bold());
-        QVERIFY(!QFontInfo(font).family().isEmpty());
-    }
-
     void labelsAutoSizeOrWrap_data() {
         QTest::addColumn<int>("sizing");
         QTest::addColumn<QString>("caption");

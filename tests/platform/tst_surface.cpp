@@ -44,22 +44,6 @@ class TestSurface : public QObject {
     Q_OBJECT
 
   private slots:
-    void colours_data() {
-        QTest::addColumn<quint32>("colour");
-        QTest::addColumn<QColor>("expected");
-        QTest::newRow("red") << quint32(0x0000FF) << QColor(255, 0, 0);
-        QTest::newRow("blue") << quint32(0xFF0000) << QColor(0, 0, 255);
-        QTest::newRow("mixed BBGGRR") << quint32(0x123456) << QColor(0x56, 0x34, 0x12);
-        QTest::newRow("button face") << quint32(0x8000000F) << QColor(0xF0, 0xF0, 0xF0);
-        QTest::newRow("menu") << quint32(0x80000004) << QColor(Qt::white);
-        QTest::newRow("window text") << quint32(0x80000008) << QColor(Qt::black);
-    }
-    void colours() {
-        QFETCH(quint32, colour);
-        QFETCH(QColor, expected);
-        QCOMPARE(platform::toQColor(colour, testPalette()), expected);
-    }
-
     // Where a primitive lands, in device pixels, at 1x and 2x.
     void primitives_data() {
         QTest::addColumn<qreal>("dpr");

@@ -217,22 +217,6 @@ class TestPlot : public QObject {
         }
     }
 
-    void firstCallDrawsOneRayDot() {
-        Surface surface = makeSurface(1.0);
-        FormVariables v;
-        NearRangePlot plot;
-        plot.grafica(surface, v);
-        QCOMPARE(v.d1, 15);
-        QCOMPARE(v.S, 883);
-        const QRgb red = qRgb(255, 0, 0);
-        QCOMPARE(surface.pixelAt(13123.6f + 15, 500.0f), red); // right of the red dot's centre
-        QCOMPARE(surface.pixelAt(5000.0f + 50, 500.0f), qRgb(0, 0, 255)); // the blue marker
-        QVERIFY(surface.pixelAt(5000.0f + 15, 1460.0f) != red);           // no ray yet at 15 ft
-        plot.grafica(surface, v);
-        QCOMPARE(surface.pixelAt(5000.0f + 15, 1460.0f), red); // the whole ray, next call
-        QCOMPARE(v.S, 883); // the last pass, 0.0004 ft below the surface
-    }
-
     // Later calls over an unchanged picture leave it as it is; after the
     // picture changed they draw everything again.
     void repeatedCalls() {

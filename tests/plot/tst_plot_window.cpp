@@ -67,6 +67,8 @@ class TestPlotWindow : public QObject {
     void firstGraficoBeforeAnyCalcolo() {
         Window w;
         w.grafico();
+        QCOMPARE(w.form.variables().d1, 15);
+        QCOMPARE(w.form.variables().S, 883);
         QCOMPARE(w.at(13123.6f + 15, 500.0f), kRed); // one red circle, at the surface
         QVERIFY(w.at(5000.0f + 15, 1460.0f) != kRed);
         QCOMPARE(w.at(5000.0f + 50, 500.0f), qRgb(0, 0, 255));
