@@ -1,4 +1,4 @@
-#include "main_window/Form1.h"
+#include "FormDriver.h"
 #include "platform/Timer.h"
 
 #include <QAccessible>
@@ -9,48 +9,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <memory>
-
 namespace {
 
 const QString kIndent(8, QLatin1Char(' '));
-
-// The real window, shown offscreen, with its errors captured instead of shown.
-struct Window {
-    Form1 form;
-    QStringList errors;
-
-    Window() {
-        form.setErrorReporter(
-            [this](const platform::RuntimeError& error) { errors << error.message(); });
-        form.show();
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-    }
-
-    void type(const QString& temperature, const QString& salinity, const QString& depth) {
-        for (auto [box, text] :
-             {std::pair{form.Text1, temperature}, {form.Text2, salinity}, {form.Text4, depth}}) {
-            box->clear();
-            QTest::keyClicks(box, text);
-        }
-    }
-    void calcolo() { QTest::mouseClick(form.Command1, Qt::LeftButton); }
-    void grafico() { QTest::mouseClick(form.Command2, Qt::LeftButton); }
-    bool axisLabelsVisible() const {
-        for (QLabel* label : form.axisLabels)
-            if (label->isHidden())
-                return false;
-        return true;
-    }
-    bool axisLabelsHidden() const {
-        for (QLabel* label : form.axisLabels)
-            if (!label->isHidden())
-                return false;
-        return true;
-    }
-    const QStringList& report() const { return form.surface().lines(); }
-};
 
 } // namespace
 
@@ -59,7 +20,7 @@ class TestForm1 : public QObject {
 
   private slots:
     void startUp() {
-        Window w;
+        FormDriver w;
         QCOMPARE(w.form.windowTitle(), QString("Form1"));
         QVERIFY(w.form.width() >= 1001 && w.form.height() >= 681);
         QVERIFY(w.axisLabelsHidden());
@@ -77,7 +38,7 @@ class TestForm1 : public QObject {
     }
 
     void everyControlIsDescribed() {
-        Window w;
+        FormDriver w;
         for (QWidget* control : w.form.findChildren<QWidget*>()) {
             if (!qobject_cast<QLabel*>(control) && !qobject_cast<QLineEdit*>(control) &&
                 !qobject_cast<QPushButton*>(control) && !qobject_cast<QGroupBox*>(control))
@@ -91,7 +52,7 @@ class TestForm1 : public QObject {
     }
 
     void reportIsReadableByScreenReaders() {
-        Window w;
+        FormDriver w;
         QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&w.form);
         QVERIFY(window->text(QAccessible::Description).isEmpty());
         w.type("60", "35", "10");
@@ -104,7 +65,7 @@ class TestForm1 : public QObject {
     }
 
     void tabOrderAndKeyboard() {
-        Window w;
+        FormDriver w;
         QTRY_COMPARE(QApplication::focusWidget(), w.form.Text1);
         QWidget* expected[] = {w.form.Text2, w.form.Text4, w.form.Command1, w.form.Command2,
                                w.form.Text1};
@@ -123,7 +84,7 @@ class TestForm1 : public QObject {
     }
 
     void calcoloPrintsTheReport() {
-        Window w;
+        FormDriver w;
         w.type("60", "35", "10");
         w.calcolo();
         QCOMPARE(w.report().size(), 21);
@@ -140,7 +101,7 @@ class TestForm1 : public QObject {
     }
 
     void graficoThenCalcolo() {
-        Window w;
+        FormDriver w;
         w.type("60", "35", "10");
         w.calcolo();
         w.grafico();
@@ -163,7 +124,7 @@ class TestForm1 : public QObject {
     }
 
     void reportSurvivesHideAndShow() {
-        Window w;
+        FormDriver w;
         w.type("60", "35", "10");
         w.calcolo();
         const QImage before = w.form.grab().toImage();
@@ -215,7 +176,7 @@ class TestForm1 : public QObject {
         QFETCH(QStringList, texts);
         QFETCH(QString, shown);
         QFETCH(bool, plotFails);
-        Window w;
+        FormDriver w;
         w.type("60", "35", "10");
         w.calcolo();
         w.grafico();

@@ -1,4 +1,4 @@
-#include "main_window/Form1.h"
+#include "FormDriver.h"
 #include "platform/Timer.h"
 
 #include <QLabel>
@@ -10,29 +10,6 @@ namespace {
 
 const QRgb kRed = qRgb(255, 0, 0);
 
-// The real window, offscreen, with its errors captured instead of shown.
-struct Window {
-    Form1 form;
-    QStringList errors;
-
-    Window() {
-        form.setErrorReporter(
-            [this](const platform::RuntimeError& error) { errors << error.message(); });
-        form.show();
-    }
-    void calcolo(const char* t, const char* sa, const char* depth) {
-        type(t, sa, depth);
-        QTest::mouseClick(form.Command1, Qt::LeftButton);
-    }
-    void type(const char* t, const char* sa, const char* depth) {
-        form.Text1->setText(t);
-        form.Text2->setText(sa);
-        form.Text4->setText(depth);
-    }
-    void grafico() { QTest::mouseClick(form.Command2, Qt::LeftButton); }
-    QRgb at(float x, float y) const { return form.surface().pixelAt(x, y); }
-};
-
 } // namespace
 
 class TestPlotWindow : public QObject {
@@ -40,7 +17,7 @@ class TestPlotWindow : public QObject {
 
   private slots:
     void graficoDrawsThePlot() {
-        Window w;
+        FormDriver w;
         w.calcolo("60", "35", "10");
         w.grafico();
         QCOMPARE(w.at(10041.6f + 50, 1140.0f), qRgb(0, 0, 255)); // the calculated point
@@ -53,7 +30,7 @@ class TestPlotWindow : public QObject {
     }
 
     void typedTextAfterCalcoloIsIgnored() {
-        Window w;
+        FormDriver w;
         w.calcolo("60", "35", "10");
         w.grafico();
         const QImage shown = w.form.surface().image().copy();
@@ -65,7 +42,7 @@ class TestPlotWindow : public QObject {
     }
 
     void firstGraficoBeforeAnyCalcolo() {
-        Window w;
+        FormDriver w;
         w.grafico();
         QCOMPARE(w.form.variables().d1, 15);
         QCOMPARE(w.form.variables().S, 883);
@@ -86,8 +63,8 @@ class TestPlotWindow : public QObject {
     void plotErrorsStopTheTimerAndAreReportedOnce() {
         QFETCH(QStringList, texts);
         QFETCH(QString, told);
-        Window w;
-        w.calcolo(qPrintable(texts[0]), qPrintable(texts[1]), qPrintable(texts[2]));
+        FormDriver w;
+        w.calcolo(texts[0], texts[1], texts[2]);
         QVERIFY(w.errors.isEmpty()); // the calculation itself completes
         w.grafico();
         QCOMPARE(w.errors.size(), 1);
