@@ -14,7 +14,7 @@ constexpr std::array<QPalette::ColorRole, 25> kSystemRoles = {
     QPalette::Window,          // 1 desktop
     QPalette::Highlight,       // 2 active caption
     QPalette::Mid,             // 3 inactive caption
-    QPalette::Base,            // 4 menu
+    QPalette::Window,          // 4 menu
     QPalette::Base,            // 5 window
     QPalette::Shadow,          // 6 window frame
     QPalette::Text,            // 7 menu text
