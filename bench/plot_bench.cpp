@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <unistd.h>
 #include <map>
 #include <string>
 
@@ -110,6 +111,8 @@ BENCHMARK(BM_naive_qpainter)->Unit(benchmark::kMillisecond);
 // Keeps the mean real time of each benchmark, in milliseconds.
 class Recorder : public benchmark::ConsoleReporter {
   public:
+    // Colours only on a terminal, so that logs stay readable.
+    Recorder() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_None) {}
     std::map<std::string, double> ms;
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
