@@ -137,7 +137,8 @@ class TestForm1 : public QObject {
 
     // What students type, after a good calculation and plot: each row either
     // prints a report containing the line, or reports the error once and
-    // keeps the last good values; "Grafico" afterwards fails only where said,
+    // keeps the last good values; "Grafico" and a tick afterwards report one
+    // error only where said, with the timer stopped and the drawing kept;
     // and the window goes on working.
     void badInputs_data() {
         QTest::addColumn<QStringList>("texts");
@@ -167,8 +168,10 @@ class TestForm1 : public QObject {
         QTest::newRow("salinity 40000") << QStringList{"60", "40000", "10"} << "Salinità" << false;
         QTest::newRow("salinity -40000")
             << QStringList{"60", "-40000", "10"} << "Salinità" << false;
-        QTest::newRow("temperature 500 at the bottom")
+        QTest::newRow("temperature 500 at the bottom: negative speed")
             << QStringList{"500", "35", "15"} << "S= -1 Yd" << true;
+        QTest::newRow("depth -18000: marker beyond 8191 yd")
+            << QStringList{"60", "35", "-18000"} << "S=  32373 Yd" << true;
         QTest::newRow("temperature 1e200")
             << QStringList{"1e200", "35", "10"} << "Temperatura (°F)" << false;
     }
@@ -197,11 +200,16 @@ class TestForm1 : public QObject {
         w.grafico();
         w.form.Timer1->tick();
         QCOMPARE(w.errors.size() - before, plotFails ? 1 : 0);
-        QCOMPARE(w.form.Timer1->isEnabled(), !plotFails);
+        QCOMPARE(w.form.Timer1->isTicking(), !plotFails);
+        QVERIFY(w.axisLabelsVisible()); // what the plot did before failing stays
+        QCOMPARE(w.at(9000.0f, 4660.0f), qRgb(0, 0, 0));
         QVERIFY(w.form.isVisible());
-        w.type("60", "35", "14");
-        w.calcolo();
+        const qsizetype reported = w.errors.size();
+        w.calcolo("60", "35", "14"); // and every later click works
         QCOMPARE(w.report().last(), kIndent + "S=  245 Yd");
+        w.grafico();
+        QCOMPARE(w.errors.size(), reported);
+        QVERIFY(w.form.Timer1->isTicking());
     }
 };
 

@@ -52,34 +52,6 @@ class TestPlotWindow : public QObject {
         w.form.Timer1->tick(); // the next tick draws the whole ray
         QCOMPARE(w.at(5000.0f + 15, 1460.0f), kRed);
     }
-
-    void plotErrorsStopTheTimerAndAreReportedOnce_data() {
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<QString>("told");
-        QTest::newRow("negative sound speed")
-            << QStringList{"500", "35", "15"} << "argomento non valido";
-        QTest::newRow("marker beyond 8191 yd") << QStringList{"60", "35", "-18000"} << "overflow";
-    }
-    void plotErrorsStopTheTimerAndAreReportedOnce() {
-        QFETCH(QStringList, texts);
-        QFETCH(QString, told);
-        FormDriver w;
-        w.calcolo(texts[0], texts[1], texts[2]);
-        QVERIFY(w.errors.isEmpty()); // the calculation itself completes
-        w.grafico();
-        QCOMPARE(w.errors.size(), 1);
-        QVERIFY2(w.errors.first().contains(told), qPrintable(w.errors.first()));
-        QVERIFY(!w.form.Timer1->isEnabled());
-        QVERIFY(!w.form.Timer1->isTicking());
-        QVERIFY(w.form.axisLabels[0]->isVisible()); // what was done stays done
-        QCOMPARE(w.at(9000.0f, 4660.0f), qRgb(0, 0, 0));
-        QTest::qWait(50);
-        QCOMPARE(w.errors.size(), 1);
-        w.calcolo("60", "35", "10"); // every later click works
-        w.grafico();
-        QCOMPARE(w.errors.size(), 1);
-        QVERIFY(w.form.Timer1->isTicking());
-    }
 };
 
 QTEST_MAIN(TestPlotWindow)
