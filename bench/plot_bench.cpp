@@ -1,10 +1,9 @@
 // Times one cold call of the plot against the same primitives drawn one
 // QPainter call each, and prints grafica_ms and speedup as its last lines.
-#include "main_window/Calculation.h"
+#include "engine/Calculation.h"
 #include "platform/Canvas.h"
 #include "platform/Surface.h"
 #include "plot/NearRangePlot.h"
-#include "plot/RayRange.h"
 #include "plot/ReferencePlot.h"
 
 #include <QGuiApplication>
@@ -15,16 +14,16 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <unistd.h>
 #include <map>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
 const QSize kClientSize(1001, 681);
 
-FormVariables workedExample() {
-    FormVariables v = Calculation::fromTexts("60", "35", "10").variables;
+engine::CalculationValues workedExample() {
+    engine::CalculationValues v = engine::Calculation::fromTexts("60", "35", "10").values;
     v.d1 = 15;
     return v;
 }
@@ -59,8 +58,8 @@ void BM_grafica_cold(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         surface.cls();
-        FormVariables v = workedExample();
-        NearRangePlot plot; // nothing kept from an earlier call
+        engine::CalculationValues v = workedExample();
+        plot::NearRangePlot plot; // nothing kept from an earlier call
         state.ResumeTiming();
         plot.grafica(surface, v);
         benchmark::DoNotOptimize(v);
@@ -68,23 +67,11 @@ void BM_grafica_cold(benchmark::State& state) {
 }
 BENCHMARK(BM_grafica_cold)->Unit(benchmark::kMillisecond);
 
-// The ray steps alone, without drawing.
-void BM_ray_ranges(benchmark::State& state) {
-    const FormVariables v = workedExample();
-    std::vector<std::int16_t> ranges;
-    for (auto _ : state) {
-        ranges.clear();
-        plot::RayRange(v.r1).trace(15.0, -0.0011, 15.0, ranges);
-        benchmark::DoNotOptimize(ranges.data());
-    }
-}
-BENCHMARK(BM_ray_ranges)->Unit(benchmark::kMillisecond);
-
 // A tick over the unchanged picture: nothing to draw.
 void BM_grafica_tick(benchmark::State& state) {
     platform::Surface surface(kClientSize, 1.0, QPalette(), QFont());
-    FormVariables v = workedExample();
-    NearRangePlot plot;
+    engine::CalculationValues v = workedExample();
+    plot::NearRangePlot plot;
     plot.grafica(surface, v);
     for (auto _ : state) {
         plot.grafica(surface, v); // a timer tick over an unchanged picture
@@ -98,7 +85,7 @@ void BM_naive_qpainter(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         image.fill(Qt::lightGray);
-        FormVariables v = workedExample();
+        engine::CalculationValues v = workedExample();
         state.ResumeTiming();
         QPainter painter(&image);
         PainterCanvas canvas(painter);

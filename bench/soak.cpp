@@ -31,25 +31,25 @@ long residentKiB() {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
-    Form1 form;
-    form.setErrorReporter([](const platform::RuntimeError& error) {
-        std::printf("error: %s\n", qPrintable(error.message()));
-    });
+    main_window::Form1 form;
+    form.setErrorReporter(
+        [](const QString& message) { std::printf("error: %s\n", qPrintable(message)); });
     form.show();
-    QTest::keyClicks(form.Text1, QStringLiteral("60"));
-    QTest::keyClicks(form.Text2, QStringLiteral("35"));
-    QTest::keyClicks(form.Text4, QStringLiteral("10"));
-    QTest::mouseClick(form.Command1, Qt::LeftButton);
-    QTest::mouseClick(form.Command2, Qt::LeftButton);
+    QTest::keyClicks(form.findChild<QLineEdit*>("Text1"), QStringLiteral("60"));
+    QTest::keyClicks(form.findChild<QLineEdit*>("Text2"), QStringLiteral("35"));
+    QTest::keyClicks(form.findChild<QLineEdit*>("Text4"), QStringLiteral("10"));
+    QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    const platform::Timer* timer1 = form.findChild<platform::Timer*>("Timer1");
 
     QTest::qWait(1000);
     const long firstSecond = residentKiB();
     long highest = firstSecond;
-    long long ticksBefore = form.Timer1->tickCount();
+    long long ticksBefore = timer1->tickCount();
     long long slowestSecond = -1;
     for (int s = 1; s < seconds; ++s) {
         QTest::qWait(1000);
-        const long long ticks = form.Timer1->tickCount();
+        const long long ticks = timer1->tickCount();
         slowestSecond =
             slowestSecond < 0 ? ticks - ticksBefore : std::min(slowestSecond, ticks - ticksBefore);
         ticksBefore = ticks;
@@ -57,7 +57,7 @@ int main(int argc, char* argv[]) {
     }
     const long growth = highest - firstSecond;
     std::printf("seconds: %d\n", seconds);
-    std::printf("ticks: %lld\n", form.Timer1->tickCount());
+    std::printf("ticks: %lld\n", timer1->tickCount());
     std::printf("fewest_ticks_in_a_second: %lld\n", slowestSecond);
     std::printf("rss_kib_after_first_second: %ld\n", firstSecond);
     std::printf("rss_kib_highest: %ld\n", highest);

@@ -38,7 +38,7 @@ class FirstPaint : public QObject {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    Form1 form;
+    main_window::Form1 form;
     FirstPaint probe;
     form.installEventFilter(&probe);
     form.show();

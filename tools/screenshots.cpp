@@ -24,16 +24,16 @@ bool save(QWidget& window, const QString& path) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs"));
-    Form1 form;
+    main_window::Form1 form;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
-    QTest::keyClicks(form.Text1, QStringLiteral("60"));
-    QTest::keyClicks(form.Text2, QStringLiteral("35"));
-    QTest::keyClicks(form.Text4, QStringLiteral("10"));
-    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QTest::keyClicks(form.findChild<QLineEdit*>("Text1"), QStringLiteral("60"));
+    QTest::keyClicks(form.findChild<QLineEdit*>("Text2"), QStringLiteral("35"));
+    QTest::keyClicks(form.findChild<QLineEdit*>("Text4"), QStringLiteral("10"));
+    QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
     bool ok = save(form, out.filePath(QStringLiteral("report.png")));
-    QTest::mouseClick(form.Command2, Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QPushButton*>("Command2"), Qt::LeftButton);
     QTest::qWait(50); // a few ticks of the plot's timer
     ok = save(form, out.filePath(QStringLiteral("plot.png"))) && ok;
     return ok ? 0 : 1;

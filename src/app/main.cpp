@@ -4,7 +4,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    Form1 form;
+    main_window::Form1 form;
     form.show();
     return QApplication::exec();
 }

@@ -1,7 +1,8 @@
 #include "main_window/Form1.h"
 
-#include "main_window/Calculation.h"
-#include "main_window/Report.h"
+#include "engine/Calculation.h"
+#include "engine/Report.h"
+#include "engine/RuntimeError.h"
 #include "platform/Controls.h"
 #include "platform/FormFont.h"
 #include "platform/Timer.h"
@@ -11,7 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using platform::ControlDesign;
+namespace main_window {
+
 using platform::formFont;
 using platform::LabelSizing;
 
@@ -21,8 +23,8 @@ namespace {
 constexpr QSize kClientSize(15015 / platform::kTwipsPerPixel, 10215 / platform::kTwipsPerPixel);
 constexpr platform::Colour kStartBackColour = platform::systemColour(4); // menu
 constexpr platform::Colour kPlotBackColour = platform::systemColour(15); // button face
-constexpr platform::Colour kBlue = 0xFF0000;
-constexpr platform::Colour kRed = 0x0000FF;
+using platform::kBlue;
+using platform::kRed;
 constexpr int kTimerIntervalMs = 10;
 constexpr double kSmallPoints = 9.75;
 constexpr double kLargePoints = 12.0;
@@ -32,6 +34,11 @@ QFont regular() {
 }
 QFont bold() {
     return formFont(kSmallPoints, true);
+}
+
+template <typename Control> Control* named(Control* control, const char* name) {
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
 }
 
 } // namespace
@@ -45,9 +52,10 @@ Form1::Form1(QWidget* parent) : Form(kClientSize, formFont(kLargePoints, false),
     describeControls();
     const QRect used = childrenRect();
     resize(kClientSize.expandedTo(QSize(used.right() + 1, used.bottom() + 1)));
-    Timer1 = new platform::Timer(this, kTimerIntervalMs, false);
+    Timer1 = named(new platform::Timer(this, kTimerIntervalMs, false), "Timer1");
     Timer1->setHandler([this] { Timer1_Timer(); });
-    Timer2 = new platform::Timer(this, kTimerIntervalMs, true); // no handler: never wakes us
+    named(new platform::Timer(this, kTimerIntervalMs, true),
+          "Timer2"); // no handler: never wakes us
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     Form_Load();
@@ -57,17 +65,26 @@ Form1::~Form1() = default;
 
 void Form1::createControls() {
     const QFont large = formFont(kLargePoints, true);
-    Frame1 = platform::makeFrame(this, {"immissione dati", {5760, 8760, 9255, 1455}, large});
-    Frame2 = platform::makeFrame(Frame1, {"Temperatura (°F)", {240, 360, 2055, 855}, regular()});
-    Text1 = platform::makeTextBox(Frame2, {{}, {240, 360, 615, 330}, regular()});
-    Frame3 =
-        platform::makeFrame(Frame1, {"Salinità  (pt x 1000)", {2680, 360, 2055, 855}, regular()});
-    Frame5 =
-        platform::makeFrame(Frame1, {"Quota di calc. (ft)", {5120, 360, 2055, 855}, regular()});
-    Text2 = platform::makeTextBox(Frame3, {{}, {240, 360, 615, 300}, regular()});
-    Text4 = platform::makeTextBox(Frame5, {{}, {240, 360, 615, 300}, regular()});
-    Command1 = platform::makeCommandButton(Frame1, {"Calcolo", {7560, 480, 1335, 615}, large});
-    Command2 = platform::makeCommandButton(this, {"Grafico", {13320, 7920, 1335, 615}, large});
+    auto* Frame1 = named(
+        platform::makeFrame(this, {"immissione dati", {5760, 8760, 9255, 1455}, large}), "Frame1");
+    auto* Frame2 =
+        named(platform::makeFrame(Frame1, {"Temperatura (°F)", {240, 360, 2055, 855}, regular()}),
+              "Frame2");
+    Text1 = named(platform::makeTextBox(Frame2, {{}, {240, 360, 615, 330}, regular()}), "Text1");
+    auto* Frame3 = named(
+        platform::makeFrame(Frame1, {"Salinità  (pt x 1000)", {2680, 360, 2055, 855}, regular()}),
+        "Frame3");
+    auto* Frame5 = named(
+        platform::makeFrame(Frame1, {"Quota di calc. (ft)", {5120, 360, 2055, 855}, regular()}),
+        "Frame5");
+    Text2 = named(platform::makeTextBox(Frame3, {{}, {240, 360, 615, 300}, regular()}), "Text2");
+    Text4 = named(platform::makeTextBox(Frame5, {{}, {240, 360, 615, 300}, regular()}), "Text4");
+    Command1 =
+        named(platform::makeCommandButton(Frame1, {"Calcolo", {7560, 480, 1335, 615}, large}),
+              "Command1");
+    Command2 =
+        named(platform::makeCommandButton(this, {"Grafico", {13320, 7920, 1335, 615}, large}),
+              "Command2");
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Text4);
     setTabOrder(Text4, Command1);
@@ -81,7 +98,7 @@ void Form1::createAxisLabels() {
         return platform::makeLabel(this, {QString::fromUtf8(caption), rect, bold()}, sizing,
                                    colour);
     };
-    axisLabels = {
+    axisLabels_ = {
         axis("80", {4800, 120, 255, 240}, LabelSizing::Auto, kBlue),
         axis("0", {480, 120, 615, 255}, LabelSizing::Wrap, kBlue),
         axis("0 ", {240, 240, 195, 240}, LabelSizing::Auto, kBlue),
@@ -91,31 +108,35 @@ void Form1::createAxisLabels() {
         axis("distanza  - yd ( 50 yd/div.)", {7560, 0, 2670, 240}, LabelSizing::Auto, {}),
         axis("1000", {14160, 120, 495, 240}, LabelSizing::Auto, {}),
     };
-    Label9 =
+    for (std::size_t i = 0; i < axisLabels_.size(); ++i)
+        axisLabels_[i]->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+    named(
         platform::makeLabel(this,
                             {QStringLiteral("Profondità  max  fissata per i calcoli :   D = 15 ft"),
                              {720, 9720, 4335, 375},
                              regular()},
-                            LabelSizing::Wrap, kRed);
+                            LabelSizing::Wrap, kRed),
+        "Label9");
 }
 
 void Form1::describeControls() {
-    const auto describe = [](QWidget* control, const char* name, const char* description) {
-        control->setAccessibleName(QString::fromUtf8(name));
-        control->setAccessibleDescription(QString::fromUtf8(description));
+    const auto describe = [this](const char* control, const char* name, const char* description) {
+        auto* widget = findChild<QWidget*>(QString::fromLatin1(control));
+        widget->setAccessibleName(QString::fromUtf8(name));
+        widget->setAccessibleDescription(QString::fromUtf8(description));
     };
-    describe(Frame1, "Immissione dati", "I tre dati del calcolo e il pulsante Calcolo");
-    describe(Frame2, "Temperatura", "Temperatura dell'acqua nello strato, in gradi Fahrenheit");
-    describe(Frame3, "Salinità", "Salinità in parti per mille");
-    describe(Frame5, "Quota di calcolo", "Quota di calcolo in piedi, al massimo 15");
-    describe(Text1, "Temperatura (°F)", "Temperatura dell'acqua nello strato isotermo, in °F");
-    describe(Text2, "Salinità (pt x 1000)", "Salinità in parti per mille, un numero intero");
-    describe(Text4, "Quota di calcolo (ft)",
+    describe("Frame1", "Immissione dati", "I tre dati del calcolo e il pulsante Calcolo");
+    describe("Frame2", "Temperatura", "Temperatura dell'acqua nello strato, in gradi Fahrenheit");
+    describe("Frame3", "Salinità", "Salinità in parti per mille");
+    describe("Frame5", "Quota di calcolo", "Quota di calcolo in piedi, al massimo 15");
+    describe("Text1", "Temperatura (°F)", "Temperatura dell'acqua nello strato isotermo, in °F");
+    describe("Text2", "Salinità (pt x 1000)", "Salinità in parti per mille, un numero intero");
+    describe("Text4", "Quota di calcolo (ft)",
              "Profondità del punto di calcolo in piedi, da -32753 a 15");
-    describe(Command1, "Calcolo",
+    describe("Command1", "Calcolo",
              "Calcola velocità del suono, raggio, angolo di radenza e distanza e ne stampa i "
              "passaggi nella finestra");
-    describe(Command2, "Grafico",
+    describe("Command2", "Grafico",
              "Disegna il profilo di temperatura, il raggio limite e il punto calcolato");
     const char* axisDescriptions[] = {
         "Fine della scala delle temperature, 80 °F",
@@ -127,19 +148,21 @@ void Form1::describeControls() {
         "Scala delle distanze, 50 iarde per divisione",
         "Fine della scala delle distanze, 1000 iarde",
     };
-    for (std::size_t i = 0; i < axisLabels.size(); ++i)
-        describe(axisLabels[i], qPrintable(axisLabels[i]->text().trimmed()), axisDescriptions[i]);
-    describe(Label9, "Profondità massima dello strato: 15 ft",
+    for (std::size_t i = 0; i < axisLabels_.size(); ++i) {
+        axisLabels_[i]->setAccessibleName(axisLabels_[i]->text().trimmed());
+        axisLabels_[i]->setAccessibleDescription(QString::fromUtf8(axisDescriptions[i]));
+    }
+    describe("Label9", "Profondità massima dello strato: 15 ft",
              "I calcoli assumono lo strato isotermo profondo 15 piedi");
 }
 
 void Form1::setAxisLabelsVisible(bool visible) {
-    for (QLabel* label : axisLabels)
+    for (QLabel* label : axisLabels_)
         label->setVisible(visible);
 }
 
 void Form1::grafica() {
-    plot_.grafica(surface(), variables_);
+    plot_.grafica(surface(), values_);
 }
 
 void Form1::Form_Load() {
@@ -170,7 +193,7 @@ void Form1::Timer1_Timer() {
 void Form1::graficaOrStop() {
     try {
         grafica();
-    } catch (const platform::RuntimeError&) {
+    } catch (const engine::RuntimeError&) {
         Timer1->setEnabled(false);
         throw;
     }
@@ -179,12 +202,14 @@ void Form1::graficaOrStop() {
 void Form1::calcola() {
     setAxisLabelsVisible(false);
     surface().cls();
-    const Calculation result = Calculation::fromTexts(Text1->text(), Text2->text(), Text4->text());
-    variables_ = result.variables;
-    for (const QString& line : report::lines(result)) {
+    const auto result = engine::Calculation::fromTexts(Text1->text(), Text2->text(), Text4->text());
+    values_ = result.values;
+    for (const QString& line : engine::reportLines(result)) {
         if (line.isEmpty())
             surface().print({});
         else
-            surface().print({platform::PrintItem::Spc(report::kIndentBlanks), line});
+            surface().print({platform::PrintItem::Spc(engine::kReportIndentBlanks), line});
     }
 }
+
+} // namespace main_window

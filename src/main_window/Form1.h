@@ -1,12 +1,11 @@
 #pragma once
 
+#include "engine/CalculationValues.h"
 #include "platform/Form.h"
 #include "plot/NearRangePlot.h"
-#include "ray/FormVariables.h"
 
 #include <array>
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,8 +14,12 @@ namespace platform {
 class Timer;
 }
 
+namespace main_window {
+
 // The main window: three input boxes, "Calcolo" for the printed report and
-// "Grafico" for the near-range plot, redrawn on every tick of Timer1.
+// "Grafico" for the near-range plot, redrawn on every tick of Timer1. Its
+// controls carry their design names (Text1, Command2, Label9, Timer1...) as
+// object names.
 class Form1 : public platform::Form {
     Q_OBJECT
 
@@ -27,22 +30,7 @@ class Form1 : public platform::Form {
     // Draws the near-range plot over what the window shows.
     void grafica();
 
-    const FormVariables& variables() const { return variables_; }
-
-    // The controls, named as in the window's design.
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QGroupBox* Frame5 = nullptr;
-    QLineEdit* Text1 = nullptr; // temperature, degF
-    QLineEdit* Text2 = nullptr; // salinity, parts per thousand
-    QLineEdit* Text4 = nullptr; // calculation depth, ft
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    std::array<QLabel*, 8> axisLabels{}; // Label1 to Label8
-    QLabel* Label9 = nullptr;
-    platform::Timer* Timer1 = nullptr;
-    platform::Timer* Timer2 = nullptr;
+    const engine::CalculationValues& values() const { return values_; }
 
   private:
     void createControls();
@@ -58,6 +46,16 @@ class Form1 : public platform::Form {
     // grafica, with Timer1 stopped first if it fails, so the error is reported once.
     void graficaOrStop();
 
-    FormVariables variables_;
-    NearRangePlot plot_;
+    QLineEdit* Text1 = nullptr; // temperature, degF
+    QLineEdit* Text2 = nullptr; // salinity, parts per thousand
+    QLineEdit* Text4 = nullptr; // calculation depth, ft
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    std::array<QLabel*, 8> axisLabels_{}; // Label1 to Label8
+    platform::Timer* Timer1 = nullptr;
+
+    engine::CalculationValues values_;
+    plot::NearRangePlot plot_;
 };
+
+} // namespace main_window

@@ -18,6 +18,9 @@ constexpr Colour systemColour(unsigned n) {
     return kSystemColourFlag + n;
 }
 
+constexpr Colour kRed = 0x0000FF;
+constexpr Colour kBlue = 0xFF0000;
+
 QColor toQColor(Colour colour, const QPalette& palette);
 
 // The stored colour of an RGB value, for tests and tools.

@@ -4,6 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <exception>
+
 namespace platform {
 
 Form::Form(QSize clientSize, const QFont& printFont, QWidget* parent)
@@ -11,8 +13,8 @@ Form::Form(QSize clientSize, const QFont& printFont, QWidget* parent)
       surface_(std::make_unique<Surface>(clientSize, devicePixelRatioF(), palette(), printFont)) {
     setAttribute(Qt::WA_OpaquePaintEvent); // the picture covers every pixel
     resize(clientSize);
-    reportError_ = [this](const RuntimeError& error) {
-        QMessageBox::critical(this, windowTitle(), error.message());
+    reportError_ = [this](const QString& message) {
+        QMessageBox::critical(this, windowTitle(), message);
     };
 }
 
@@ -30,9 +32,9 @@ void Form::setErrorReporter(ErrorReporter reporter) {
 void Form::runHandler(const std::function<void()>& handler) {
     try {
         handler();
-    } catch (const RuntimeError& error) {
+    } catch (const std::exception& error) {
         showChanges();
-        reportError_(error);
+        reportError_(QString::fromUtf8(error.what()));
     }
     showChanges();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/Colour.h"
-#include "platform/RuntimeError.h"
 #include "platform/Surface.h"
 
 #include <QWidget>
@@ -18,7 +17,7 @@ class Form : public QWidget {
     Q_OBJECT
 
   public:
-    using ErrorReporter = std::function<void(const RuntimeError&)>;
+    using ErrorReporter = std::function<void(const QString& message)>;
 
     Form(QSize clientSize, const QFont& printFont, QWidget* parent = nullptr);
     ~Form() override;
@@ -33,8 +32,8 @@ class Form : public QWidget {
     void setErrorReporter(ErrorReporter reporter);
 
   protected:
-    // Runs an event handler. A run-time error stops it where it arose; what it
-    // did so far stays, and the error is reported once.
+    // Runs an event handler. An error it raises stops it where it arose; what
+    // it did so far stays, and the error's what() is reported once.
     void runHandler(const std::function<void()>& handler);
 
     void paintEvent(QPaintEvent* event) override;

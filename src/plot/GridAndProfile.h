@@ -2,15 +2,12 @@
 
 namespace platform {
 class Canvas;
-class Surface;
-} // namespace platform
+}
 
 namespace plot {
 
 // The part of the plot that no input changes: the dotted grids of both
 // panels, the lines at 15, 65 and 265 ft and the temperature profile.
 void drawGridAndProfile(platform::Canvas& canvas);
-// The same, with the surface's drawing calls inlined.
-void drawGridAndProfile(platform::Surface& surface);
 
 } // namespace plot

@@ -1,6 +1,8 @@
 #pragma once
 
-struct FormVariables;
+namespace engine {
+struct CalculationValues;
+}
 
 namespace platform {
 class Canvas;
@@ -8,9 +10,9 @@ class Canvas;
 
 namespace plot {
 
-// The whole plot drawn the plain way: every primitive in its order, every ray
-// step computed in full. The fast painter must leave the same picture and
-// the same values; this is what it is checked and timed against.
-void drawReference(platform::Canvas& canvas, FormVariables& variables);
+// The whole plot drawn the plain way: every primitive in its order, the
+// marker after every red circle. The fast painter must leave the same picture
+// and the same values; this is what it is checked and timed against.
+void drawReference(platform::Canvas& canvas, engine::CalculationValues& values);
 
 } // namespace plot

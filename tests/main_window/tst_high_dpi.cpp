@@ -1,13 +1,7 @@
 // Run once at each scale factor (QT_SCALE_FACTOR 1 and 2): the layout keeps
 // its proportions in device-independent pixels, nothing is cut off, and the
 // report and the plot are drawn at full device resolution.
-#include "main_window/Form1.h"
-
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include "FormDriver.h"
 
 class TestHighDpi : public QObject {
     Q_OBJECT
@@ -17,13 +11,12 @@ class TestHighDpi : public QObject {
 
   private slots:
     void layoutKeepsItsProportions() {
-        Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        FormDriver w;
+        const auto& form = w.form;
         QCOMPARE(form.devicePixelRatioF(), expectedRatio());
         QVERIFY(form.width() >= 1001 && form.height() >= 681);
-        QCOMPARE(form.Frame1->geometry(), QRect(384, 584, 617, 97));
-        QCOMPARE(form.Command2->geometry(), QRect(888, 528, 89, 41));
+        QCOMPARE(w.control("Frame1")->geometry(), QRect(384, 584, 617, 97));
+        QCOMPARE(w.control("Command2")->geometry(), QRect(888, 528, 89, 41));
         for (QLabel* label : form.findChildren<QLabel*>()) {
             const bool wraps = label->wordWrap();
             const QSize needed = wraps
@@ -38,15 +31,12 @@ class TestHighDpi : public QObject {
     }
 
     void plotAndReportAtDeviceResolution() {
-        Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        FormDriver w;
+        auto& form = w.form;
         const qreal ratio = expectedRatio();
         QCOMPARE(form.surface().image().size(), form.size() * ratio);
-        QTest::keyClicks(form.Text1, "60");
-        QTest::keyClicks(form.Text2, "35");
-        QTest::keyClicks(form.Text4, "10");
-        QTest::mouseClick(form.Command2, Qt::LeftButton);
+        w.type("60", "35", "10");
+        w.grafico();
         const QImage shown = form.grab().toImage();
         QCOMPARE(shown.size(), form.size() * ratio);
         // A grid dot at (5460, 2260) twips is one device-independent pixel:
@@ -65,7 +55,7 @@ class TestHighDpi : public QObject {
         QCOMPARE(ink, int(ratio * ratio));
         // The report's text is drawn with device pixels too: its glyphs have
         // about ratio times as many inked pixels as at 1x.
-        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        w.calcolo();
         const QImage report = form.grab().toImage();
         const QColor paper = report.pixelColor(report.width() - 2, 2);
         int inked = 0;

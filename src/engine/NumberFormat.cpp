@@ -1,10 +1,10 @@
-#include "platform/NumberFormat.h"
+#include "engine/NumberFormat.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
-namespace platform {
+namespace engine {
 
 namespace {
 
@@ -53,9 +53,12 @@ QString numberDigits(double value) {
     if (value == 0.0 || std::isnan(value) || std::isinf(value))
         return QStringLiteral("0"); // callers never pass inf or nan; never print them
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, std::fabs(value));
-    // buffer holds "d.dddddddddddddde+XX", rounded to 15 digits
-    const QString text = QString::fromLatin1(buffer);
+    // "d.dddddddddddddde+XX", rounded to 15 digits; unlike printf, to_chars
+    // never writes the locale's decimal comma.
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                   std::chars_format::scientific, kSignificantDigits - 1)
+                         .ptr;
+    const QString text = QString::fromLatin1(buffer, end - buffer);
     const qsizetype e = text.indexOf(QLatin1Char('e'));
     const QString significant = text.left(1) + text.mid(2, e - 2);
     const int exponent = text.mid(e + 1).toInt();
@@ -72,4 +75,4 @@ QString formatInteger(int value) {
     return withPrintBlanks(QString::number(std::abs(value)), value < 0);
 }
 
-} // namespace platform
+} // namespace engine

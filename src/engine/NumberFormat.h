@@ -4,7 +4,7 @@
 
 // How Print writes numbers: a blank before a non-negative number, "-" before
 // a negative one, and one blank after.
-namespace platform {
+namespace engine {
 
 // Floats: up to 15 significant digits, trailing zeros dropped, no 0 before
 // the point below 1 in magnitude (.0182); below 1E-04 or from 1E+15 up in
@@ -16,4 +16,4 @@ QString formatInteger(int value);
 // The digits alone, without the blanks that Print adds.
 QString numberDigits(double value);
 
-} // namespace platform
+} // namespace engine

@@ -1,9 +1,21 @@
-#include "platform/RuntimeError.h"
+#include "engine/RuntimeError.h"
 
-namespace platform {
+namespace engine {
+
+namespace {
+
+QString fullMessage(ErrorKind kind, const QString& hint) {
+    QString text = QStringLiteral("Errore di run-time: %1.").arg(RuntimeError::kindName(kind));
+    if (!hint.isEmpty())
+        text += QStringLiteral("\n\n") + hint;
+    return text;
+}
+
+} // namespace
 
 RuntimeError::RuntimeError(ErrorKind kind, QString hint)
-    : std::runtime_error(kindName(kind).toStdString()), kind_(kind), hint_(std::move(hint)) {}
+    : std::runtime_error(fullMessage(kind, hint).toStdString()), kind_(kind),
+      hint_(std::move(hint)) {}
 
 RuntimeError RuntimeError::withHint(const QString& hint) const {
     return hint_.isEmpty() ? RuntimeError(kind_, hint) : *this;
@@ -24,10 +36,7 @@ QString RuntimeError::kindName(ErrorKind kind) {
 }
 
 QString RuntimeError::message() const {
-    QString text = QStringLiteral("Errore di run-time: %1.").arg(kindName(kind_));
-    if (!hint_.isEmpty())
-        text += QStringLiteral("\n\n") + hint_;
-    return text;
+    return QString::fromUtf8(what());
 }
 
-} // namespace platform
+} // namespace engine

@@ -1,20 +1,23 @@
-#include "platform/Numeric.h"
+#include "engine/Numeric.h"
 
-#include "platform/RuntimeError.h"
+#include "engine/RuntimeError.h"
 
 #include <charconv>
 #include <cmath>
 #include <string>
 
-namespace platform {
+namespace engine {
 
 namespace {
 
 constexpr int kMinInt16 = -32768;
 constexpr int kMaxInt16 = 32767;
-// Exponents beyond this can only overflow or underflow; capping keeps the
-// digit string short whatever the user typed.
-constexpr int kExponentCap = 100000;
+// An exponent this far beyond the mantissa's own length can only overflow
+// or underflow, whatever the digits; capping there keeps the text that
+// from_chars reads short without changing its value.
+constexpr long kExponentMargin = 400;
+// Where reading the exponent's digits stops growing it, far beyond any cap.
+constexpr long kExponentSaturation = 1'000'000'000'000L;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -78,7 +81,8 @@ Scanned scan(std::string_view text) {
         return s; // "1e" or "1e+": the exponent is not part of the number
     long exponent = 0;
     for (; j < text.size() && isDigit(text[j]); ++j)
-        exponent = std::min<long>(exponent * 10 + (text[j] - '0'), kExponentCap);
+        exponent = std::min(exponent * 10 + (text[j] - '0'), kExponentSaturation);
+    exponent = std::min(exponent, long(s.mantissa.size()) + kExponentMargin);
     s.exponent = negativeExponent ? -exponent : exponent;
     return s;
 }
@@ -148,4 +152,4 @@ double squareRoot(double x) {
     return std::sqrt(x);
 }
 
-} // namespace platform
+} // namespace engine

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace platform {
+namespace engine {
 
 enum class ErrorKind {
     Overflow, // a 16-bit value or a conversion out of range
@@ -14,7 +14,8 @@ enum class ErrorKind {
 };
 
 // The one run-time error of the program. It names its kind and, where the
-// caller knows it, what the user can do about it.
+// caller knows it, what the user can do about it; what() is the whole
+// message, in UTF-8, so that the window can report it without knowing it.
 class RuntimeError : public std::runtime_error {
   public:
     explicit RuntimeError(ErrorKind kind, QString hint = {});
@@ -28,7 +29,7 @@ class RuntimeError : public std::runtime_error {
     // Italian name of the kind, as shown to the user ("overflow", ...).
     static QString kindName(ErrorKind kind);
 
-    // The full text for the message box.
+    // The full text for the message box: what(), as a QString.
     QString message() const;
 
   private:
@@ -36,4 +37,4 @@ class RuntimeError : public std::runtime_error {
     QString hint_;
 };
 
-} // namespace platform
+} // namespace engine

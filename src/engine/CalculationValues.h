@@ -2,9 +2,12 @@
 
 #include <cstdint>
 
-// The values that the calculation leaves for the plot, zero until the first
-// calculation. Units: degF, parts per thousand, ft and yd.
-struct FormVariables {
+namespace engine {
+
+// The values that a calculation leaves for the plot, zero until the first
+// one: its inputs, the layer's depth, the ray's radius and the computed
+// point. The plot reads them and overwrites d1, r1 and S as it traces.
+struct CalculationValues {
     double T = 0.0;          // temperature in the layer, degF
     std::int16_t sa = 0;     // salinity, parts per thousand
     std::int16_t d1 = 0;     // depth of the bottom of the layer, ft
@@ -14,5 +17,7 @@ struct FormVariables {
     std::int16_t Spunto = 0; // range of the calculated point, yd
     double Dpunto = 0.0;     // depth of the calculated point, ft
 
-    bool operator==(const FormVariables&) const = default;
+    bool operator==(const CalculationValues&) const = default;
 };
+
+} // namespace engine

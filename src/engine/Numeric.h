@@ -6,9 +6,9 @@
 #include <string_view>
 
 // The numeric services of the runtime. Every function that can leave its
-// range raises platform::RuntimeError instead of returning inf, nan or a
+// range raises engine::RuntimeError instead of returning inf, nan or a
 // wrapped-around integer.
-namespace platform {
+namespace engine {
 
 // The leading number of the text: leading blanks skipped, an optional sign,
 // digits with "." as the one decimal point and an optional exponent ("e" or
@@ -37,4 +37,4 @@ double divide(double a, double b);
 // The square root, with a negative argument as a run-time error.
 double squareRoot(double x);
 
-} // namespace platform
+} // namespace engine

@@ -1,17 +1,14 @@
-#include "main_window/Report.h"
+#include "engine/Report.h"
 
-#include "main_window/Calculation.h"
-#include "platform/NumberFormat.h"
-#include "platform/Numeric.h"
+#include "engine/Calculation.h"
+#include "engine/NumberFormat.h"
+#include "engine/Numeric.h"
 
-using platform::formatInteger;
-using platform::formatNumber;
+namespace engine {
 
-namespace report {
-
-QStringList lines(const Calculation& c) {
-    const FormVariables& v = c.variables;
-    const ray::RayStep& s = c.step;
+QStringList reportLines(const Calculation& c) {
+    const CalculationValues& v = c.values;
+    const RayPoint& s = c.point;
     return {
         "prof. max dello strato: d1= " + formatInteger(v.d1) + "ft",
         "quota di calcolo: D= " + formatInteger(v.D) + "ft",
@@ -22,11 +19,11 @@ QStringList lines(const Calculation& c) {
         QString(),
         "calcolo velocità del suono = 4411 + 11.25 T - 0.045 T^2 + 0.0182 d1 + 4.3 ( sa - 34) "
         "in ft/sec",
-        "velocità del suono = " + formatNumber(platform::Int(s.vel)) + "ft/sec",
+        "velocità del suono = " + formatNumber(Int(s.vel)) + "ft/sec",
         QString(),
-        "gradiente nello strato = " + formatNumber(ray::kGradient),
+        "gradiente nello strato = " + formatNumber(kGradient),
         "calcolo del raggio = velocità suono / gradiente ",
-        "raggio in ft = " + formatNumber(platform::Int(s.r1)),
+        "raggio in ft = " + formatNumber(Int(s.r1)),
         QString(),
         "calcolo del coseno angolo radenza: Cos(teta)= (1 + DeltaD) / raggio",
         "Cos(teta)= " + formatNumber(s.cosTeta),
@@ -39,4 +36,4 @@ QStringList lines(const Calculation& c) {
     };
 }
 
-} // namespace report
+} // namespace engine

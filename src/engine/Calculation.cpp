@@ -1,0 +1,84 @@
+#include "engine/Calculation.h"
+
+#include "engine/Numeric.h"
+#include "engine/RayStepError.h"
+
+namespace engine {
+
+namespace {
+
+const QString kTemperatureRange =
+    QStringLiteral("Temperatura (°F): il valore è troppo grande in valore assoluto; "
+                   "la velocità del suono non si può calcolare.");
+const QString kSalinityRange =
+    QStringLiteral("Salinità (pt x 1000): scrivere un numero intero tra -32768 e 32767.");
+const QString kDepthRange =
+    QStringLiteral("Quota di calc. (ft): scrivere un numero intero tra -32768 e 32767.");
+const QString kDepthFloor =
+    QStringLiteral("Quota di calc. (ft): la quota deve essere almeno -32753 ft.");
+const QString kSalinityFloor =
+    QStringLiteral("Salinità (pt x 1000): la salinità deve essere almeno -32734.");
+const QString kZeroSpeed =
+    QStringLiteral("La velocità del suono risulta zero: controllare temperatura e salinità.");
+const QString kBelowLayer = QStringLiteral(
+    "Quota di calc. (ft): la quota deve essere al massimo 15 ft, la profondità dello strato.");
+const QString kNegativeSpeed =
+    QStringLiteral("La velocità del suono risulta negativa: temperatura o salinità fuori dal campo "
+                   "dell'acqua di mare.");
+const QString kVerticalRay =
+    QStringLiteral("Il coseno dell'angolo di radenza vale 1 o -1: l'angolo non si può calcolare.");
+const QString kRangeTooFar =
+    QStringLiteral("La distanza orizzontale esce dal campo da -32768 a 32767 yd: "
+                   "la quota di calcolo è troppo alta sopra lo strato.");
+
+// Runs one reading of the calculation, naming the box to correct if it fails.
+template <typename Read> auto hinted(const QString& hint, Read read) {
+    try {
+        return read();
+    } catch (const RuntimeError& error) {
+        throw error.withHint(hint);
+    }
+}
+
+} // namespace
+
+QString rayStepHint(const RayStepError& error) {
+    switch (error.stage()) {
+    case RayStage::SoundSpeed:
+        return error.kind() == ErrorKind::Overflow ? kSalinityFloor : kTemperatureRange;
+    case RayStage::Radius:
+        return kTemperatureRange;
+    case RayStage::Cosine:
+        return kZeroSpeed;
+    case RayStage::Angle:
+        if (error.kind() == ErrorKind::DivisionByZero)
+            return kVerticalRay;
+        return error.r1() < 0.0 ? kNegativeSpeed : kBelowLayer;
+    case RayStage::Range:
+        return kRangeTooFar;
+    }
+    return {};
+}
+
+Calculation Calculation::fromTexts(const QString& temperature, const QString& salinity,
+                                   const QString& depth) {
+    Calculation c;
+    CalculationValues& v = c.values;
+    v.T = hinted(kTemperatureRange, [&] { return Val(temperature); });
+    v.sa = hinted(kSalinityRange, [&] { return toInt16(Val(salinity)); });
+    v.d1 = kLayerDepthFt;
+    v.D = hinted(kDepthRange, [&] { return toInt16(Val(depth)); });
+    c.deltaD = hinted(kDepthFloor, [&] { return sub16(v.D, v.d1); });
+    try {
+        c.point = rayStep(v.T, v.sa, v.d1, c.deltaD);
+    } catch (const RayStepError& error) {
+        throw error.withHint(rayStepHint(error));
+    }
+    v.r1 = c.point.r1;
+    v.S = c.point.S;
+    v.Spunto = c.point.S;
+    v.Dpunto = v.D;
+    return c;
+}
+
+} // namespace engine

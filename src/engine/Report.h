@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+
+namespace engine {
+
+struct Calculation;
+
+// The printed report of a calculation: sixteen text lines and five empty
+// ones. Each text line is printed after an indent of kReportIndentBlanks blanks.
+constexpr int kReportIndentBlanks = 8;
+constexpr int kReportLineCount = 21;
+
+QStringList reportLines(const Calculation& calculation);
+
+} // namespace engine

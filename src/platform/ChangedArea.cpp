@@ -1,0 +1,37 @@
+#include "platform/ChangedArea.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace platform {
+
+void ChangedArea::add(int left, int top, int right, int bottom) {
+    if (isEmpty()) {
+        left_ = left;
+        top_ = top;
+        right_ = right;
+        bottom_ = bottom;
+        return;
+    }
+    left_ = std::min(left_, left);
+    top_ = std::min(top_, top);
+    right_ = std::max(right_, right);
+    bottom_ = std::max(bottom_, bottom);
+}
+
+void ChangedArea::addAll(QSize deviceSize) {
+    add(0, 0, deviceSize.width() - 1, deviceSize.height() - 1);
+}
+
+QRect ChangedArea::take(qreal devicePixelRatio) {
+    if (isEmpty())
+        return {};
+    const auto down = [=](int v) { return int(std::floor(v / devicePixelRatio)); };
+    const auto up = [=](int v) { return int(std::ceil(v / devicePixelRatio)); };
+    const QRect changed(QPoint(down(left_), down(top_)),
+                        QPoint(up(right_ + 1) - 1, up(bottom_ + 1) - 1));
+    *this = ChangedArea();
+    return changed;
+}
+
+} // namespace platform
