@@ -62,12 +62,23 @@ QString rayStepHint(const RayStepError& error) {
 
 Calculation Calculation::fromTexts(const QString& temperature, const QString& salinity,
                                    const QString& depth) {
+    return compute([&] { return Val(temperature); }, [&] { return Val(salinity); },
+                   [&] { return Val(depth); });
+}
+
+Calculation Calculation::fromNumbers(double temperature, double salinity, double depth) {
+    return compute([=] { return temperature; }, [=] { return salinity; }, [=] { return depth; });
+}
+
+Calculation Calculation::compute(const std::function<double()>& temperature,
+                                 const std::function<double()>& salinity,
+                                 const std::function<double()>& depth) {
     Calculation c;
     CalculationValues& v = c.values;
-    v.T = hinted(kTemperatureRange, [&] { return Val(temperature); });
-    v.sa = hinted(kSalinityRange, [&] { return toInt16(Val(salinity)); });
+    v.T = hinted(kTemperatureRange, temperature);
+    v.sa = hinted(kSalinityRange, [&] { return toInt16(salinity()); });
     v.d1 = kLayerDepthFt;
-    v.D = hinted(kDepthRange, [&] { return toInt16(Val(depth)); });
+    v.D = hinted(kDepthRange, [&] { return toInt16(depth()); });
     c.deltaD = hinted(kDepthFloor, [&] { return sub16(v.D, v.d1); });
     try {
         c.point = rayStep(v.T, v.sa, v.d1, c.deltaD);

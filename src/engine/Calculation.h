@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace engine {
 
@@ -21,6 +22,16 @@ struct Calculation {
     // input caused it.
     static Calculation fromTexts(const QString& temperature, const QString& salinity,
                                  const QString& depth);
+    // The same from numbers, as if typed: salinity and depth are rounded to
+    // 16-bit integers, half to even.
+    static Calculation fromNumbers(double temperature, double salinity, double depth);
+
+  private:
+    // Each input is read when the calculation reaches it, so that the first
+    // failing box is the one reported.
+    static Calculation compute(const std::function<double()>& temperature,
+                               const std::function<double()>& salinity,
+                               const std::function<double()>& depth);
 };
 
 // What the user can do about a failed ray step: which box, or which values

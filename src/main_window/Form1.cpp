@@ -182,6 +182,7 @@ void Form1::Command2_Click() {
         Timer1->setEnabled(true);
         setBackColor(kPlotBackColour);
         setAxisLabelsVisible(true);
+        plotShown_ = true;
         graficaOrStop();
     });
 }
@@ -202,6 +203,7 @@ void Form1::graficaOrStop() {
 void Form1::calcola() {
     setAxisLabelsVisible(false);
     surface().cls();
+    plotShown_ = false;
     const auto result = engine::Calculation::fromTexts(Text1->text(), Text2->text(), Text4->text());
     values_ = result.values;
     for (const QString& line : engine::reportLines(result)) {

@@ -31,6 +31,8 @@ class Form1 : public platform::Form {
     void grafica();
 
     const engine::CalculationValues& values() const { return values_; }
+    // Whether the window shows the plot ("Grafico" was the last click).
+    bool plotShown() const { return plotShown_; }
 
   private:
     void createControls();
@@ -55,6 +57,7 @@ class Form1 : public platform::Form {
     platform::Timer* Timer1 = nullptr;
 
     engine::CalculationValues values_;
+    bool plotShown_ = false;
     plot::NearRangePlot plot_;
 };
 

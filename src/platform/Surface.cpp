@@ -49,6 +49,7 @@ void Surface::ensureSize(QSize logicalSize) {
 void Surface::cls() {
     image_.fill(resolve(backColour_));
     lines_.clear();
+    printed_.clear();
     printX_ = 0.0;
     printY_ = 0.0;
     changedAll();
@@ -71,7 +72,9 @@ void Surface::print(const std::vector<PrintItem>& items) {
                 printX_ += item.blanks * metrics.averageCharWidth();
                 continue;
             }
-            painter.drawText(QPointF(printX_, printY_ + metrics.ascent()), item.text);
+            const QPointF baseline(printX_, printY_ + metrics.ascent());
+            painter.drawText(baseline, item.text);
+            printed_.push_back({baseline, item.text});
             printX_ += metrics.horizontalAdvance(item.text);
             text += item.text;
         }

@@ -20,6 +20,12 @@ namespace platform {
 // pen one device-independent pixel wide, like the forms' own.
 class Surface final : public Canvas {
   public:
+    // A text item of a Print, where its baseline starts (device-independent pixels).
+    struct PrintedText {
+        QPointF baseline;
+        QString text;
+    };
+
     Surface(QSize logicalSize, qreal devicePixelRatio, const QPalette& palette, QFont font);
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
@@ -44,6 +50,10 @@ class Surface final : public Canvas {
     qreal devicePixelRatio() const { return dpr_; }
     // The text of each line printed since the last Cls; Spc moves, adds no text.
     const QStringList& lines() const { return lines_; }
+    // The same text item by item, to write it again elsewhere as text.
+    const std::vector<PrintedText>& printedText() const { return printed_; }
+    const QFont& font() const { return font_; }
+    const QPalette& palette() const { return palette_; }
     // Changes whenever a pixel or a printed line changes.
     std::uint64_t revision() const { return revision_; }
     // The colour at a point in twips, as the user sees it.
@@ -68,6 +78,7 @@ class Surface final : public Canvas {
     QImage image_;
     Colour backColour_ = 0;
     QStringList lines_;
+    std::vector<PrintedText> printed_;
     double printX_ = 0.0; // print position, device-independent pixels
     double printY_ = 0.0;
     std::uint64_t revision_ = 0;

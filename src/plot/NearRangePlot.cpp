@@ -1,5 +1,6 @@
 #include "plot/NearRangePlot.h"
 
+#include "platform/Canvas.h"
 #include "platform/Surface.h"
 #include "plot/GridAndProfile.h"
 #include "plot/PlotFrame.h"
@@ -23,18 +24,18 @@ bool NearRangePlot::grafica(platform::Surface& surface, engine::CalculationValue
     return true;
 }
 
-void NearRangePlot::draw(platform::Surface& surface, engine::CalculationValues& v) {
-    drawGridAndProfile(surface);
+void NearRangePlot::draw(platform::Canvas& canvas, engine::CalculationValues& v) {
+    drawGridAndProfile(canvas);
     // Only the last blue circle shows: each red one drawn over it is covered
     // again by the next, so it is drawn once, after every pass that completed.
     bool passed = false;
     const auto drawMarker = [&] {
         if (passed)
-            surface.circle(markerX(v.Spunto), depthY(v.Dpunto), kMarkerRadius, platform::kBlue);
+            canvas.circle(markerX(v.Spunto), depthY(v.Dpunto), kMarkerRadius, platform::kBlue);
     };
     try {
         traceRay(v, [&](double z) {
-            surface.circle(rangeX(v.S), depthY(z), kRayDotRadius, platform::kRed);
+            canvas.circle(rangeX(v.S), depthY(z), kRayDotRadius, platform::kRed);
             if (!passed)
                 (void)markerX(v.Spunto); // the marker's overflow, where the first pass meets it
             passed = true;

@@ -6,8 +6,9 @@
 #include <optional>
 
 namespace platform {
+class Canvas;
 class Surface;
-}
+} // namespace platform
 
 namespace plot {
 
@@ -24,6 +25,9 @@ class NearRangePlot {
     // whether it drew anything.
     bool grafica(platform::Surface& surface, engine::CalculationValues& values);
 
+    // The whole plot once, on any canvas, as grafica draws it.
+    static void draw(platform::Canvas& canvas, engine::CalculationValues& values);
+
   private:
     struct Inputs {
         double T = 0.0;
@@ -39,8 +43,6 @@ class NearRangePlot {
         Inputs inputs;
         engine::CalculationValues after; // d1, r1 and S as the call left them
     };
-
-    static void draw(platform::Surface& surface, engine::CalculationValues& values);
 
     std::optional<Drawn> last_;
 };

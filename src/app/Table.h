@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/Range.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace app {
+
+// The rows of `raggio-limite tabella`: one per combination of the three
+// ranges, temperature varying slowest, each computed as "Calcolo" would.
+// Rows are written as they are made, so memory stays flat.
+class Table {
+  public:
+    enum class Format { Csv, Text };
+
+    Table(Range temperature, Range salinity, Range depth)
+        : temperature_(temperature), salinity_(salinity), depth_(depth) {}
+
+    // Saturates instead of overflowing.
+    std::int64_t rowCount() const;
+
+    void write(Format format, std::FILE* out) const;
+
+  private:
+    void writeRow(Format format, double temperature, double salinity, double depth,
+                  std::string& text) const;
+
+    Range temperature_;
+    Range salinity_;
+    Range depth_;
+};
+
+} // namespace app

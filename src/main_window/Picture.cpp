@@ -1,0 +1,93 @@
+#include "main_window/Picture.h"
+
+#include "engine/RuntimeError.h"
+#include "main_window/Form1.h"
+#include "platform/PainterCanvas.h"
+#include "plot/NearRangePlot.h"
+
+#include <QLabel>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace main_window {
+
+namespace {
+
+// A PDF measured in device-independent pixels: everything on it is vector
+// or text, so the coordinates' resolution costs no sharpness.
+constexpr int kPdfDotsPerInch = 96;
+constexpr double kPointsPerPixel = 72.0 / kPdfDotsPerInch;
+
+void paintLabels(const Form1& form, QPainter& painter) {
+    for (QLabel* label : form.findChildren<QLabel*>())
+        if (!label->isHidden())
+            label->render(&painter, label->pos(), QRegion(),
+                          QWidget::DrawWindowBackground | QWidget::DrawChildren);
+}
+
+bool commit(QSaveFile& file, const QString& path, bool written, QString* problem) {
+    if (written && file.commit())
+        return true;
+    file.cancelWriting();
+    *problem = QStringLiteral("Impossibile scrivere il file \"%1\": %2.")
+                   .arg(path, file.errorString().isEmpty() ? QStringLiteral("errore di scrittura")
+                                                           : file.errorString());
+    return false;
+}
+
+} // namespace
+
+QImage Picture::image(const Form1& form) {
+    QImage picture = form.surface().image().copy();
+    QPainter painter(&picture);
+    paintLabels(form, painter);
+    return picture;
+}
+
+void Picture::paint(const Form1& form, QPainter& painter) {
+    const platform::Surface& surface = form.surface();
+    painter.fillRect(QRect(QPoint(0, 0), form.size()),
+                     platform::toQColor(surface.backColor(), surface.palette()));
+    if (form.plotShown()) {
+        platform::PainterCanvas canvas(painter, surface.palette());
+        engine::CalculationValues values = form.values();
+        try {
+            plot::NearRangePlot::draw(canvas, values);
+        } catch (const engine::RuntimeError&) {
+            // the window shows what was drawn before the error; so does the page
+        }
+    }
+    painter.setFont(surface.font());
+    painter.setPen(surface.palette().color(QPalette::Active, QPalette::WindowText));
+    for (const auto& item : surface.printedText())
+        painter.drawText(item.baseline, item.text);
+    paintLabels(form, painter);
+}
+
+bool Picture::savePng(const Form1& form, const QString& path, QString* problem) {
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) && image(form).save(&file, "PNG");
+    return commit(file, path, written, problem);
+}
+
+bool Picture::savePdf(const Form1& form, const QString& path, QString* problem) {
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(kPdfDotsPerInch);
+        pdf.setPageSize(QPageSize(QSizeF(form.size()) * kPointsPerPixel, QPageSize::Point));
+        pdf.setPageMargins(QMarginsF());
+        pdf.setTitle(QStringLiteral("Raggio limite"));
+        QPainter painter;
+        written = painter.begin(&pdf);
+        if (written)
+            paint(form, painter);
+        written = painter.end() && written;
+    }
+    return commit(file, path, written, problem);
+}
+
+} // namespace main_window

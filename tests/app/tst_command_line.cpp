@@ -1,0 +1,198 @@
+#include "FormDriver.h"
+#include "engine/NumberFormat.h"
+#include "main_window/Picture.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// The program as a user starts it from a terminal with no display at all.
+Run run(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(RAGGIO_LIMITE), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QStringList csvRows(const QString& out) {
+    QStringList rows = out.split(QStringLiteral("\r\n"));
+    if (rows.last().isEmpty())
+        rows.removeLast();
+    return rows;
+}
+
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // calcolo prints what "Calcolo" prints on the window, or its message.
+    void calcoloAsTheWindow_data() {
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("worked example") << QStringList{"60", "35", "10"};
+        QTest::newRow("empty values") << QStringList{"", "", ""};
+        QTest::newRow("decimal comma, negative depth") << QStringList{"60,5", "35", "-3"};
+        QTest::newRow("below the layer") << QStringList{"60", "35", "16"};
+        QTest::newRow("temperature 1e400") << QStringList{"1e400", "35", "10"};
+    }
+    void calcoloAsTheWindow() {
+        QFETCH(QStringList, texts);
+        FormDriver w;
+        w.calcolo(texts[0], texts[1], texts[2]);
+        const Run r = run(QStringList{"calcolo"} + texts);
+        if (w.errors.isEmpty()) {
+            QCOMPARE(r.status, 0);
+            QCOMPARE(r.out, w.report().join('\n') + '\n');
+            QCOMPARE(r.err, QString());
+        } else {
+            QCOMPARE(r.status, 1);
+            QCOMPARE(r.out, QString());
+            QCOMPARE(r.err, w.errors.first() + '\n');
+        }
+    }
+
+    // Each row of tabella is what calcolo gives for the inputs it prints.
+    void tabellaRowsAsCalcolo() {
+        const Run r = run({"tabella", "--temperatura", "60:61:0.5", "--salinita", "34.5:35.5:0.5",
+                           "--quota", "14:16"});
+        QCOMPARE(r.status, 0);
+        const QStringList rows = csvRows(r.out);
+        QCOMPARE(rows.size(), 1 + 3 * 3 * 3);
+        QCOMPARE(rows[0], "temperatura,salinita,quota,velocita,raggio,coseno,teta,S,errore");
+        QCOMPARE(rows[1].left(12), "60,34.5,14,4");
+        QCOMPARE(rows[27].left(9), "61,35.5,1");
+        for (const QString& row : rows.mid(1)) {
+            const QStringList f = row.split(',');
+            const Run c = run({"calcolo", f[0], f[1], f[2]});
+            if (f[8].isEmpty()) {
+                const QStringList lines = c.out.split('\n');
+                QCOMPARE(lines[14], "Cos(teta)= " + engine::formatNumber(f[5].toDouble()));
+                QCOMPARE(lines[17], "teta= " + engine::formatNumber(f[6].toDouble()) + "rad.");
+                QCOMPARE(lines[20], "S= " + engine::formatInteger(f[7].toInt()) + "Yd");
+                QCOMPARE(lines[11],
+                         "raggio in ft = " + engine::formatNumber(std::floor(f[4].toDouble())));
+            } else {
+                QCOMPARE(c.status, 1);
+                QVERIFY2(c.err.startsWith("Errore di run-time: " + f[8] + "."), qPrintable(c.err));
+            }
+        }
+    }
+
+    // Ranges, and usage errors: status 2, nothing on standard output, one
+    // line on standard error that points to --help.
+    void rangesAndUsage_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("rows"); // CSV rows after the header
+        QTest::addColumn<QString>("last");
+        const QStringList rest{"--salinita", "35", "--quota", "10"};
+        QTest::newRow("0:1:0.1 ends at 1")
+            << QStringList{"tabella", "--temperatura", "0:1:0.1"} + rest << 0 << 11 << "1,35,10,";
+        QTest::newRow("a million steps of 0.0001")
+            << QStringList{"tabella", "--temperatura", "0:99.9999:0.0001"} + rest << 0 << 1000000
+            << "99.9999,35,10,";
+        QTest::newRow("downwards, negative")
+            << QStringList{"tabella", "--temperatura", "-1:-3"} + rest << 0 << 3 << "-3,35,10,";
+        QTest::newRow("zero step")
+            << QStringList{"tabella", "--temperatura", "0:1:0"} + rest << 2 << 0 << "";
+        QTest::newRow("step of the wrong sign")
+            << QStringList{"tabella", "--temperatura", "0:1:-0.5"} + rest << 2 << 0 << "";
+        QTest::newRow("malformed range")
+            << QStringList{"tabella", "--temperatura", "0:1:2:3"} + rest << 2 << 0 << "";
+        QTest::newRow("more than 10 million rows")
+            << QStringList{"tabella", "--temperatura", "0:9999999", "--salinita",
+                           "35:36",   "--quota",       "10"}
+            << 2 << 0 << "";
+        QTest::newRow("missing range")
+            << QStringList{"tabella", "--temperatura", "1"} << 2 << 0 << "";
+        QTest::newRow("unknown subcommand")
+            << QStringList{"calcola", "1", "2", "3"} << 2 << 0 << "";
+        QTest::newRow("unknown option")
+            << QStringList{"calcolo", "--presto", "1", "2", "3"} << 2 << 0 << "";
+        QTest::newRow("two values") << QStringList{"calcolo", "60", "35"} << 2 << 0 << "";
+        QTest::newRow("grafico without a file")
+            << QStringList{"grafico", "60", "35", "10"} << 2 << 0 << "";
+    }
+    void rangesAndUsage() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(int, rows);
+        QFETCH(QString, last);
+        const Run r = run(arguments);
+        QCOMPARE(r.status, status);
+        if (status == 2) {
+            QCOMPARE(r.out, QString());
+            QCOMPARE(r.err.count('\n'), 1);
+            QVERIFY2(r.err.endsWith("Vedere raggio-limite --help.\n"), qPrintable(r.err));
+            return;
+        }
+        const QStringList lines = csvRows(r.out);
+        QCOMPARE(lines.size(), rows + 1);
+        QVERIFY2(lines.last().startsWith(last), qPrintable(lines.last()));
+    }
+
+    void help() {
+        const Run r = run({"--help"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out.count("Esempio: raggio-limite "), 3);
+        QCOMPARE(run({"--version"}).out, "raggio-limite 1.0.0\n");
+    }
+
+    // The PNG is the window's picture after the same clicks, the labels
+    // included; the PDF carries the labels as text; a failed write leaves no file.
+    void grafico() {
+        QTemporaryDir dir;
+        const QString png = dir.filePath("raggio.png");
+        QCOMPARE(run({"grafico", "60", "35", "10", "-o", png}).status, 0);
+        FormDriver w;
+        w.calcolo("60", "35", "10");
+        w.grafico();
+        const QImage saved = QImage(png).convertToFormat(QImage::Format_RGB32);
+        const QImage shown = w.form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(saved.size(), shown.size());
+        const QRect controls[] = {w.control("Frame1")->geometry(),
+                                  w.control("Command2")->geometry()};
+        int compared = 0;
+        for (int y = 0; y < saved.height(); ++y)
+            for (int x = 0; x < saved.width(); ++x)
+                if (!controls[0].contains(x, y) && !controls[1].contains(x, y)) {
+                    QCOMPARE(saved.pixel(x, y), shown.pixel(x, y));
+                    ++compared;
+                }
+        QVERIFY(compared > 500000);
+        QCOMPARE(run({"grafico", "60", "35", "10", "-o", png, "--scala", "2"}).status, 0);
+        QCOMPARE(QImage(png).size(), QSize(2002, 1362));
+
+        const QString pdf = dir.filePath("raggio.pdf");
+        QCOMPARE(run({"grafico", "60", "35", "10", "-o", pdf}).status, 0);
+        QProcess text;
+        text.start("pdftotext", {pdf, "-"});
+        QVERIFY(text.waitForFinished());
+        const QString words = QString::fromUtf8(text.readAllStandardOutput());
+        for (const char* caption : {"distanza", "temp. -gradi F", "1000", "Profondità"})
+            QVERIFY2(words.contains(QString::fromUtf8(caption)), qPrintable(words));
+
+        const Run failed = run({"grafico", "60", "35", "10", "-o", dir.filePath("no/raggio.png")});
+        QCOMPARE(failed.status, 1);
+        QVERIFY(failed.err.startsWith("Impossibile scrivere il file"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+};
+
+QTEST_MAIN(TestCommandLine)
+#include "tst_command_line.moc"
