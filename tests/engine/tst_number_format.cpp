@@ -1,5 +1,6 @@
 #include "engine/NumberFormat.h"
 
+#include <QLocale>
 #include <QTest>
 
 #include <clocale>
@@ -11,6 +12,7 @@ class TestNumberFormat : public QObject {
   private slots:
     // Every row runs in an Italian locale, whose decimal comma must never appear.
     void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
         QVERIFY2(std::setlocale(LC_ALL, "it_IT.UTF-8"), "the it_IT.UTF-8 locale is missing");
         char buffer[8];
         std::snprintf(buffer, sizeof buffer, "%.1f", 0.5);
