@@ -3,14 +3,17 @@
 #include "engine/Calculation.h"
 #include "engine/Report.h"
 #include "engine/RuntimeError.h"
+#include "main_window/PictureActions.h"
 #include "platform/Controls.h"
 #include "platform/FormFont.h"
 #include "platform/Timer.h"
 
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace main_window {
 
@@ -56,6 +59,14 @@ Form1::Form1(QWidget* parent) : Form(kClientSize, formFont(kLargePoints, false),
     Timer1->setHandler([this] { Timer1_Timer(); });
     named(new platform::Timer(this, kTimerIntervalMs, true),
           "Timer2"); // no handler: never wakes us
+    // A tick that found nothing to draw lets Timer1 rest until the picture changes.
+    connect(this, &Form::pictureChanged, Timer1, &platform::Timer::wake);
+    actions_ = new PictureActions(*this);
+    auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        QWidget* focus = focusWidget() ? focusWidget() : this;
+        actions_->menu().exec(focus->mapToGlobal(focus->rect().center()));
+    });
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     Form_Load();
@@ -188,16 +199,23 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Timer1_Timer() {
-    runHandler([this] { graficaOrStop(); });
+    runHandler([this] {
+        if (!graficaOrStop())
+            Timer1->rest();
+    });
 }
 
-void Form1::graficaOrStop() {
+bool Form1::graficaOrStop() {
     try {
-        grafica();
+        return plot_.grafica(surface(), values_);
     } catch (const engine::RuntimeError&) {
         Timer1->setEnabled(false);
         throw;
     }
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent* event) {
+    actions_->menu().exec(event->globalPos());
 }
 
 void Form1::calcola() {

@@ -16,6 +16,8 @@ class Timer;
 
 namespace main_window {
 
+class PictureActions;
+
 // The main window: three input boxes, "Calcolo" for the printed report and
 // "Grafico" for the near-range plot, redrawn on every tick of Timer1. Its
 // controls carry their design names (Text1, Command2, Label9, Timer1...) as
@@ -34,6 +36,9 @@ class Form1 : public platform::Form {
     // Whether the window shows the plot ("Grafico" was the last click).
     bool plotShown() const { return plotShown_; }
 
+  protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
   private:
     void createControls();
     void createAxisLabels();
@@ -45,8 +50,9 @@ class Form1 : public platform::Form {
     void Command2_Click();
     void Timer1_Timer();
     void calcola();
-    // grafica, with Timer1 stopped first if it fails, so the error is reported once.
-    void graficaOrStop();
+    // grafica, with Timer1 stopped first if it fails, so the error is reported
+    // once; whether it drew anything.
+    bool graficaOrStop();
 
     QLineEdit* Text1 = nullptr; // temperature, degF
     QLineEdit* Text2 = nullptr; // salinity, parts per thousand
@@ -55,6 +61,7 @@ class Form1 : public platform::Form {
     QPushButton* Command2 = nullptr;
     std::array<QLabel*, 8> axisLabels_{}; // Label1 to Label8
     platform::Timer* Timer1 = nullptr;
+    PictureActions* actions_ = nullptr;
 
     engine::CalculationValues values_;
     bool plotShown_ = false;

@@ -20,11 +20,33 @@ namespace {
 constexpr int kPdfDotsPerInch = 96;
 constexpr double kPointsPerPixel = 72.0 / kPdfDotsPerInch;
 
-void paintLabels(const Form1& form, QPainter& painter) {
+void renderLabels(const Form1& form, QPainter& painter) {
     for (QLabel* label : form.findChildren<QLabel*>())
         if (!label->isHidden())
             label->render(&painter, label->pos(), QRegion(),
                           QWidget::DrawWindowBackground | QWidget::DrawChildren);
+}
+
+// The font at the pixel size it has on screen, so that it keeps its size on
+// a page whose painter is scaled to the printer's resolution.
+QFont onScreenSize(QFont font, const QWidget& widget) {
+    font.setPixelSize(qRound(font.pointSizeF() * widget.logicalDpiY() / 72.0));
+    return font;
+}
+
+// The labels as text: their box, their colours, their caption.
+void drawLabels(const Form1& form, QPainter& painter) {
+    for (QLabel* label : form.findChildren<QLabel*>()) {
+        if (label->isHidden())
+            continue;
+        const QPalette& palette = label->palette();
+        painter.fillRect(label->geometry(), palette.color(QPalette::Window));
+        painter.setPen(palette.color(QPalette::WindowText));
+        painter.setFont(onScreenSize(label->font(), *label));
+        painter.drawText(label->geometry(),
+                         int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                         label->text());
+    }
 }
 
 bool commit(QSaveFile& file, const QString& path, bool written, QString* problem) {
@@ -42,7 +64,7 @@ bool commit(QSaveFile& file, const QString& path, bool written, QString* problem
 QImage Picture::image(const Form1& form) {
     QImage picture = form.surface().image().copy();
     QPainter painter(&picture);
-    paintLabels(form, painter);
+    renderLabels(form, painter);
     return picture;
 }
 
@@ -59,11 +81,11 @@ void Picture::paint(const Form1& form, QPainter& painter) {
             // the window shows what was drawn before the error; so does the page
         }
     }
-    painter.setFont(surface.font());
+    painter.setFont(onScreenSize(surface.font(), form));
     painter.setPen(surface.palette().color(QPalette::Active, QPalette::WindowText));
     for (const auto& item : surface.printedText())
         painter.drawText(item.baseline, item.text);
-    paintLabels(form, painter);
+    drawLabels(form, painter);
 }
 
 bool Picture::savePng(const Form1& form, const QString& path, QString* problem) {

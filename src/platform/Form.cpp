@@ -48,15 +48,34 @@ void Form::paintEvent(QPaintEvent* event) {
 }
 
 void Form::resizeEvent(QResizeEvent* event) {
+    const auto revision = surface_->revision();
     surface_->ensureSize(size());
     surface_->takeChangedRect(); // a resize repaints the window anyway
     QWidget::resizeEvent(event);
+    if (surface_->revision() != revision)
+        emit pictureChanged();
+}
+
+bool Form::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // On another screen the picture is kept at the new ratio, to be drawn again.
+    if (event->type() == QEvent::ScreenChangeInternal &&
+        devicePixelRatioF() != surface_->devicePixelRatio()) {
+        surface_->setDevicePixelRatio(devicePixelRatioF());
+        update();
+        emit pictureChanged();
+    }
+    return handled;
 }
 
 void Form::showChanges() {
     const QRect changed = surface_->takeChangedRect();
     if (!changed.isEmpty())
         update(changed);
+    if (surface_->revision() != shownRevision_) {
+        shownRevision_ = surface_->revision();
+        emit pictureChanged();
+    }
     // What is printed on the window is what a screen reader reads from it.
     const QString printed = surface_->lines().join(QLatin1Char('\n'));
     if (printed != accessibleDescription())

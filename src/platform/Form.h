@@ -30,6 +30,12 @@ class Form : public QWidget {
 
     // Where run-time errors go; by default a modal message box titled like the window.
     void setErrorReporter(ErrorReporter reporter);
+    void reportError(const QString& message) { reportError_(message); }
+
+  signals:
+    // The picture changed outside a drawing handler's own calls, or may need
+    // drawing again: it grew, was cleared, or moved to another pixel ratio.
+    void pictureChanged();
 
   protected:
     // Runs an event handler. An error it raises stops it where it arose; what
@@ -38,11 +44,13 @@ class Form : public QWidget {
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     void showChanges();
 
     std::unique_ptr<Surface> surface_;
+    std::uint64_t shownRevision_ = 0;
     ErrorReporter reportError_;
 };
 

@@ -46,6 +46,16 @@ void Surface::ensureSize(QSize logicalSize) {
     changedAll();
 }
 
+void Surface::setDevicePixelRatio(qreal devicePixelRatio) {
+    const QSize logicalSize = (QSizeF(image_.size()) / dpr_).toSize();
+    dpr_ = devicePixelRatio;
+    devicePerTwip_ = dpr_ / kTwipsPerPixel;
+    pen_ = std::max(1, int(std::lround(dpr_)));
+    image_ = image_.scaled(logicalSize * dpr_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image_.setDevicePixelRatio(dpr_);
+    changedAll();
+}
+
 void Surface::cls() {
     image_.fill(resolve(backColour_));
     lines_.clear();

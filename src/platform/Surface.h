@@ -32,6 +32,8 @@ class Surface final : public Canvas {
 
     // Grows the picture to cover the size; it never shrinks, so nothing drawn is lost.
     void ensureSize(QSize logicalSize);
+    // Keeps the picture, scaled, at another device pixel ratio.
+    void setDevicePixelRatio(qreal devicePixelRatio);
 
     void cls();
     // Repaints the whole background in the colour, as Cls does.

@@ -2,8 +2,8 @@
 
 namespace platform {
 
-Timer::Timer(QObject* parent, int intervalMs, bool enabled) : QObject(parent), enabled_(enabled) {
-    timer_.setInterval(intervalMs);
+Timer::Timer(QObject* parent, int intervalMs, bool enabled)
+    : QObject(parent), interval_(intervalMs), enabled_(enabled) {
     connect(&timer_, &QTimer::timeout, this, &Timer::tick);
     sync();
 }
@@ -15,6 +15,17 @@ void Timer::setHandler(std::function<void()> handler) {
 
 void Timer::setEnabled(bool enabled) {
     enabled_ = enabled;
+    resting_ = false;
+    sync();
+}
+
+void Timer::rest() {
+    resting_ = true;
+    sync();
+}
+
+void Timer::wake() {
+    resting_ = false;
     sync();
 }
 
@@ -26,11 +37,11 @@ void Timer::tick() {
 }
 
 void Timer::sync() {
-    const bool wanted = enabled_ && handler_;
-    if (wanted && !timer_.isActive())
-        timer_.start();
-    else if (!wanted)
+    const int wanted = resting_ ? kRestIntervalMs : interval_;
+    if (!enabled_ || !handler_)
         timer_.stop();
+    else if (!timer_.isActive() || timer_.interval() != wanted)
+        timer_.start(wanted);
 }
 
 } // namespace platform

@@ -88,6 +88,31 @@ class TestForm1 : public QObject {
         QVERIFY(w.errors.isEmpty());
     }
 
+    // A tick with nothing new to draw lets Timer1 rest, still enabled, until
+    // the picture changes; then the next tick draws and it rests again.
+    void plotRestsUntilThePictureChanges() {
+        FormDriver w;
+        w.calcolo("60", "35", "10");
+        w.grafico();
+        platform::Timer* timer = w.timer1();
+        QCOMPARE(timer->wakeIntervalMs(), 10);
+        const auto drawn = w.form.surface().revision();
+        for (int i = 0; i < 100; ++i)
+            timer->tick();
+        QCOMPARE(w.form.surface().revision(), drawn);
+        QVERIFY(timer->isEnabled() && timer->isTicking());
+        QCOMPARE(timer->interval(), 10);
+        QCOMPARE(timer->wakeIntervalMs(), platform::Timer::kRestIntervalMs);
+        w.form.resize(w.form.size() + QSize(40, 40));
+        QCOMPARE(timer->wakeIntervalMs(), 10);
+        timer->tick(); // draws the plot again
+        QCOMPARE(timer->wakeIntervalMs(), 10);
+        timer->tick();
+        QCOMPARE(timer->wakeIntervalMs(), platform::Timer::kRestIntervalMs);
+        w.calcolo();
+        QVERIFY(!timer->isTicking());
+    }
+
     void firstGraficoBeforeAnyCalcolo() {
         FormDriver w;
         w.grafico();

@@ -54,5 +54,23 @@ struct FormDriver {
         return shown;
     }
     const QStringList& report() const { return form.surface().lines(); }
+
+    // How many pixels of the picture differ from what the window shows,
+    // outside the input frame and the "Grafico" button; -1 for another size.
+    int pixelsUnlikeTheWindow(QImage picture) {
+        const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        picture = picture.convertToFormat(QImage::Format_RGB32);
+        if (picture.size() != shown.size())
+            return -1;
+        const QRegion controls =
+            QRegion(control("Frame1")->geometry()) + control("Command2")->geometry();
+        const qreal ratio = shown.devicePixelRatio();
+        int unlike = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                unlike += !controls.contains(QPoint(int(x / ratio), int(y / ratio))) &&
+                          picture.pixel(x, y) != shown.pixel(x, y);
+        return unlike;
+    }
     QRgb at(float xTwips, float yTwips) const { return form.surface().pixelAt(xTwips, yTwips); }
 };

@@ -1,0 +1,88 @@
+#include "main_window/PictureActions.h"
+
+#include "main_window/Form1.h"
+#include "main_window/Picture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrinter>
+
+namespace main_window {
+
+PictureActions::PictureActions(Form1& form)
+    : QObject(&form), form_(form), dialogs_(std::make_unique<SystemDialogs>()) {
+    copyText_ = add("Copia testo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                    &PictureActions::copyText);
+    add("Copia immagine", {}, &PictureActions::copyImage);
+    add("Salva immagine…", QKeySequence(Qt::CTRL | Qt::Key_S), &PictureActions::saveImage);
+    add("Esporta PDF…", {}, &PictureActions::exportPdf);
+    add("Stampa…", QKeySequence(Qt::CTRL | Qt::Key_P), &PictureActions::print);
+    menu_.setAccessibleName(QStringLiteral("Risultati"));
+    connect(&form_, &platform::Form::pictureChanged, this, &PictureActions::updateEnabled);
+    updateEnabled();
+}
+
+PictureActions::~PictureActions() = default;
+
+QAction* PictureActions::add(const char* name, const QKeySequence& shortcut,
+                             void (PictureActions::*run)()) {
+    QAction* action = menu_.addAction(QString::fromUtf8(name));
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    form_.addAction(action); // the shortcut works without the menu
+    connect(action, &QAction::triggered, this, run);
+    return action;
+}
+
+void PictureActions::updateEnabled() {
+    copyText_->setEnabled(!form_.surface().lines().isEmpty());
+}
+
+void PictureActions::copyText() {
+    QGuiApplication::clipboard()->setText(form_.surface().lines().join(QLatin1Char('\n')) +
+                                          QLatin1Char('\n'));
+}
+
+void PictureActions::copyImage() {
+    QGuiApplication::clipboard()->setImage(Picture::image(form_));
+}
+
+void PictureActions::saveImage() {
+    const QString path = dialogs_->saveFileName(&form_, QStringLiteral("Salva immagine"),
+                                                QStringLiteral("raggio-limite.png"),
+                                                QStringLiteral("Immagini PNG (*.png)"));
+    QString problem;
+    if (!path.isEmpty() && !Picture::savePng(form_, path, &problem))
+        form_.reportError(problem);
+}
+
+void PictureActions::exportPdf() {
+    const QString path = dialogs_->saveFileName(&form_, QStringLiteral("Esporta PDF"),
+                                                QStringLiteral("raggio-limite.pdf"),
+                                                QStringLiteral("Documenti PDF (*.pdf)"));
+    QString problem;
+    if (!path.isEmpty() && !Picture::savePdf(form_, path, &problem))
+        form_.reportError(problem);
+}
+
+void PictureActions::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    if (!dialogs_->choosePrinter(&form_, printer))
+        return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        form_.reportError(QStringLiteral("Impossibile stampare: la stampante non risponde."));
+        return;
+    }
+    // The picture as large as the page allows, drawn at the printer's resolution.
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const qreal scale = std::min(page.width() / form_.width(), page.height() / form_.height());
+    painter.scale(scale, scale);
+    Picture::paint(form_, painter);
+    painter.end();
+}
+
+} // namespace main_window

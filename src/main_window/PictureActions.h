@@ -1,0 +1,46 @@
+#pragma once
+
+#include "main_window/Dialogs.h"
+
+#include <QMenu>
+#include <QObject>
+
+#include <memory>
+
+class QAction;
+
+namespace main_window {
+
+class Form1;
+
+// What the window shows, taken out of it: the window's context menu and its
+// shortcuts to copy the printed text or the picture, save the picture as PNG,
+// export it as a PDF page and print it. A failure is reported through the
+// window's error seam, and the window carries on.
+class PictureActions : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit PictureActions(Form1& form);
+    ~PictureActions() override;
+
+    QMenu& menu() { return menu_; }
+    void setDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(dialogs); }
+
+  private:
+    QAction* add(const char* name, const QKeySequence& shortcut, void (PictureActions::*run)());
+    void updateEnabled();
+
+    void copyText();
+    void copyImage();
+    void saveImage();
+    void exportPdf();
+    void print();
+
+    Form1& form_;
+    QMenu menu_;
+    QAction* copyText_ = nullptr;
+    std::unique_ptr<Dialogs> dialogs_;
+};
+
+} // namespace main_window
