@@ -1,11 +1,15 @@
 #include "main_window/Form1.h"
 
 #include "engine/Calculation.h"
+#include "engine/NumberFormat.h"
 #include "engine/Report.h"
 #include "engine/RuntimeError.h"
+#include "main_window/ErrorBox.h"
 #include "main_window/PictureActions.h"
+#include "platform/AccessibleArea.h"
 #include "platform/Controls.h"
 #include "platform/FormFont.h"
+#include "platform/PrintedTextView.h"
 #include "platform/Timer.h"
 
 #include <QContextMenuEvent>
@@ -52,6 +56,7 @@ Form1::Form1(QWidget* parent) : Form(kClientSize, formFont(kLargePoints, false),
     setBackColor(kStartBackColour);
     createControls();
     createAxisLabels();
+    createAccessibleAreas();
     describeControls();
     const QRect used = childrenRect();
     resize(kClientSize.expandedTo(QSize(used.right() + 1, used.bottom() + 1)));
@@ -69,6 +74,7 @@ Form1::Form1(QWidget* parent) : Form(kClientSize, formFont(kLargePoints, false),
     });
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    setErrorReporter([this](const QString& message) { makeErrorBox(this, message)->exec(); });
     Form_Load();
 }
 
@@ -130,6 +136,25 @@ void Form1::createAxisLabels() {
         "Label9");
 }
 
+void Form1::createAccessibleAreas() {
+    notice_ = named(new platform::AccessibleArea(this, QAccessible::Notification), "Avviso");
+    notice_->setGeometry(0, 0, 0, 0);
+    notice_->hide();
+    chart_ = named(new platform::AccessibleArea(this, QAccessible::Chart), "Grafico");
+    const platform::TwipRect plotArea{500, 500, 13700, 6400}; // both panels' grids
+    chart_->setGeometry(plotArea.toPixels());
+    chart_->hide();
+}
+
+QString Form1::plotSummary() const {
+    return QStringLiteral("Grafico: profilo di temperatura a 70 °F dalla superficie a 65 ft, più "
+                          "fredda sotto; raggio limite da 0 yd a 15 ft fino a %1 yd in superficie; "
+                          "punto calcolato a %2 yd e %3 ft.")
+        .arg(values_.S)
+        .arg(values_.Spunto)
+        .arg(engine::numberDigits(values_.Dpunto));
+}
+
 void Form1::describeControls() {
     const auto describe = [this](const char* control, const char* name, const char* description) {
         auto* widget = findChild<QWidget*>(QString::fromLatin1(control));
@@ -165,6 +190,11 @@ void Form1::describeControls() {
     }
     describe("Label9", "Profondità massima dello strato: 15 ft",
              "I calcoli assumono lo strato isotermo profondo 15 piedi");
+    printedText().setAccessibleName(QStringLiteral("Resoconto"));
+    printedText().setAccessibleDescription(
+        QStringLiteral("Le righe stampate da Calcolo, da leggere riga per riga"));
+    describe("Avviso", "Avviso", "Annuncia il risultato di Calcolo e il contenuto del grafico");
+    describe("Grafico", "Grafico", "Nessun grafico");
 }
 
 void Form1::setAxisLabelsVisible(bool visible) {
@@ -184,6 +214,7 @@ void Form1::Command1_Click() {
     runHandler([this] {
         Timer1->setEnabled(false);
         calcola();
+        notice_->announce(surface().lines().last());
     });
 }
 
@@ -195,6 +226,9 @@ void Form1::Command2_Click() {
         setAxisLabelsVisible(true);
         plotShown_ = true;
         graficaOrStop();
+        chart_->setAccessibleDescription(plotSummary());
+        chart_->show();
+        notice_->announce(plotSummary());
     });
 }
 
@@ -222,6 +256,7 @@ void Form1::calcola() {
     setAxisLabelsVisible(false);
     surface().cls();
     plotShown_ = false;
+    chart_->hide();
     const auto result = engine::Calculation::fromTexts(Text1->text(), Text2->text(), Text4->text());
     values_ = result.values;
     for (const QString& line : engine::reportLines(result)) {

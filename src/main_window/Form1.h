@@ -11,8 +11,9 @@ class QLineEdit;
 class QPushButton;
 
 namespace platform {
+class AccessibleArea;
 class Timer;
-}
+} // namespace platform
 
 namespace main_window {
 
@@ -44,6 +45,9 @@ class Form1 : public platform::Form {
     void createAxisLabels();
     void describeControls(); // accessible names and descriptions, in Italian
     void setAxisLabelsVisible(bool visible);
+    void createAccessibleAreas();
+    // What the plot shows, in words, for a screen reader.
+    QString plotSummary() const;
 
     void Form_Load();
     void Command1_Click();
@@ -62,6 +66,8 @@ class Form1 : public platform::Form {
     std::array<QLabel*, 8> axisLabels_{}; // Label1 to Label8
     platform::Timer* Timer1 = nullptr;
     PictureActions* actions_ = nullptr;
+    platform::AccessibleArea* notice_ = nullptr; // says results aloud
+    platform::AccessibleArea* chart_ = nullptr;  // the plot, for a screen reader
 
     engine::CalculationValues values_;
     bool plotShown_ = false;

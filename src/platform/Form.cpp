@@ -1,5 +1,8 @@
 #include "platform/Form.h"
 
+#include "platform/PrintedTextView.h"
+
+#include <QAccessibleWidget>
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
@@ -8,10 +11,24 @@
 
 namespace platform {
 
+namespace {
+
+// A form is a window to assistive technology, not a filler panel.
+QAccessibleInterface* accessibleForm(const QString&, QObject* object) {
+    if (auto* form = qobject_cast<Form*>(object))
+        return new QAccessibleWidget(form, QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
+
 Form::Form(QSize clientSize, const QFont& printFont, QWidget* parent)
     : QWidget(parent),
       surface_(std::make_unique<Surface>(clientSize, devicePixelRatioF(), palette(), printFont)) {
+    static const bool installed = (QAccessible::installFactory(&accessibleForm), true);
+    (void)installed;
     setAttribute(Qt::WA_OpaquePaintEvent); // the picture covers every pixel
+    printedText_ = new PrintedTextView(this, *surface_);
     resize(clientSize);
     reportError_ = [this](const QString& message) {
         QMessageBox::critical(this, windowTitle(), message);
@@ -50,6 +67,7 @@ void Form::paintEvent(QPaintEvent* event) {
 void Form::resizeEvent(QResizeEvent* event) {
     const auto revision = surface_->revision();
     surface_->ensureSize(size());
+    printedText_->setGeometry(rect());
     surface_->takeChangedRect(); // a resize repaints the window anyway
     QWidget::resizeEvent(event);
     if (surface_->revision() != revision)
@@ -76,10 +94,7 @@ void Form::showChanges() {
         shownRevision_ = surface_->revision();
         emit pictureChanged();
     }
-    // What is printed on the window is what a screen reader reads from it.
-    const QString printed = surface_->lines().join(QLatin1Char('\n'));
-    if (printed != accessibleDescription())
-        setAccessibleDescription(printed);
+    printedText_->refresh();
 }
 
 } // namespace platform

@@ -10,6 +10,8 @@
 
 namespace platform {
 
+class PrintedTextView;
+
 // The window of the forms runtime: a client area in twips with a persistent
 // picture under its controls, and event handlers that report a run-time
 // error and leave the window running.
@@ -24,6 +26,8 @@ class Form : public QWidget {
 
     Surface& surface() { return *surface_; }
     const Surface& surface() const { return *surface_; }
+    // What the form has printed, as text for assistive technology.
+    PrintedTextView& printedText() { return *printedText_; }
 
     void setBackColor(Colour colour);
     Colour backColor() const { return surface_->backColor(); }
@@ -50,6 +54,7 @@ class Form : public QWidget {
     void showChanges();
 
     std::unique_ptr<Surface> surface_;
+    PrintedTextView* printedText_ = nullptr;
     std::uint64_t shownRevision_ = 0;
     ErrorReporter reportError_;
 };

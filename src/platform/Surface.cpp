@@ -60,6 +60,7 @@ void Surface::cls() {
     image_.fill(resolve(backColour_));
     lines_.clear();
     printed_.clear();
+    lineOrigins_.clear();
     printX_ = 0.0;
     printY_ = 0.0;
     changedAll();
@@ -73,6 +74,7 @@ void Surface::setBackColor(Colour colour) {
 void Surface::print(const std::vector<PrintItem>& items) {
     const QFontMetricsF metrics(font_);
     QString text;
+    std::optional<QPointF> origin;
     {
         QPainter painter(&image_);
         painter.setFont(font_);
@@ -82,6 +84,8 @@ void Surface::print(const std::vector<PrintItem>& items) {
                 printX_ += item.blanks * metrics.averageCharWidth();
                 continue;
             }
+            if (!origin)
+                origin = QPointF(printX_, printY_);
             const QPointF baseline(printX_, printY_ + metrics.ascent());
             painter.drawText(baseline, item.text);
             printed_.push_back({baseline, item.text});
@@ -90,6 +94,7 @@ void Surface::print(const std::vector<PrintItem>& items) {
         }
     }
     lines_.append(text);
+    lineOrigins_.push_back(origin.value_or(QPointF(printX_, printY_)));
     printX_ = 0.0;
     printY_ += metrics.height();
     changedAll();

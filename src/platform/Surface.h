@@ -52,6 +52,8 @@ class Surface final : public Canvas {
     qreal devicePixelRatio() const { return dpr_; }
     // The text of each line printed since the last Cls; Spc moves, adds no text.
     const QStringList& lines() const { return lines_; }
+    // Where each line's text begins: the left of its first item, the top of the line.
+    const std::vector<QPointF>& lineOrigins() const { return lineOrigins_; }
     // The same text item by item, to write it again elsewhere as text.
     const std::vector<PrintedText>& printedText() const { return printed_; }
     const QFont& font() const { return font_; }
@@ -81,6 +83,7 @@ class Surface final : public Canvas {
     Colour backColour_ = 0;
     QStringList lines_;
     std::vector<PrintedText> printed_;
+    std::vector<QPointF> lineOrigins_;
     double printX_ = 0.0; // print position, device-independent pixels
     double printY_ = 0.0;
     std::uint64_t revision_ = 0;

@@ -1,0 +1,132 @@
+#include "platform/PrintedTextAccessible.h"
+
+#include "platform/PrintedTextView.h"
+#include "platform/Surface.h"
+
+#include <QFontMetricsF>
+
+namespace platform {
+
+namespace {
+
+// The line and column of an offset into lines joined by "\n".
+std::pair<int, int> lineAndColumn(const QStringList& lines, int offset) {
+    int line = 0;
+    while (line + 1 < lines.size() && offset > lines[line].size()) {
+        offset -= int(lines[line].size()) + 1;
+        ++line;
+    }
+    return {line, offset};
+}
+
+} // namespace
+
+PrintedTextAccessible::PrintedTextAccessible(PrintedTextView* view)
+    : QAccessibleWidget(view, QAccessible::StaticText) {}
+
+QAccessibleInterface* PrintedTextAccessible::create(const QString&, QObject* object) {
+    if (auto* view = qobject_cast<PrintedTextView*>(object))
+        return new PrintedTextAccessible(view);
+    return nullptr;
+}
+
+void* PrintedTextAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QString PrintedTextAccessible::text(QAccessible::Text kind) const {
+    if (kind == QAccessible::Value)
+        return view().text();
+    return QAccessibleWidget::text(kind);
+}
+
+void PrintedTextAccessible::selection(int, int* startOffset, int* endOffset) const {
+    *startOffset = *endOffset = 0;
+}
+
+QString PrintedTextAccessible::text(int startOffset, int endOffset) const {
+    return view().text().mid(startOffset, endOffset - startOffset);
+}
+
+// Lines are what the text is made of; other boundaries as Qt finds them.
+QString PrintedTextAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundary,
+                                            int* startOffset, int* endOffset) const {
+    const QString all = view().text();
+    if (boundary != QAccessible::LineBoundary)
+        return QAccessibleTextInterface::textAtOffset(offset, boundary, startOffset, endOffset);
+    if (offset < 0 || offset > all.size()) {
+        *startOffset = *endOffset = -1;
+        return {};
+    }
+    const qsizetype start = offset == 0 ? 0 : all.lastIndexOf(QLatin1Char('\n'), offset - 1) + 1;
+    qsizetype end = all.indexOf(QLatin1Char('\n'), offset);
+    end = end < 0 ? all.size() : end + 1;
+    *startOffset = int(start);
+    *endOffset = int(end);
+    return all.mid(start, end - start);
+}
+
+QString PrintedTextAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary,
+                                                int* startOffset, int* endOffset) const {
+    if (boundary != QAccessible::LineBoundary)
+        return QAccessibleTextInterface::textBeforeOffset(offset, boundary, startOffset, endOffset);
+    textAtOffset(offset, boundary, startOffset, endOffset);
+    if (*startOffset <= 0) {
+        *startOffset = *endOffset = -1;
+        return {};
+    }
+    return textAtOffset(*startOffset - 1, boundary, startOffset, endOffset);
+}
+
+QString PrintedTextAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundary,
+                                               int* startOffset, int* endOffset) const {
+    if (boundary != QAccessible::LineBoundary)
+        return QAccessibleTextInterface::textAfterOffset(offset, boundary, startOffset, endOffset);
+    textAtOffset(offset, boundary, startOffset, endOffset);
+    if (*endOffset < 0 || *endOffset >= characterCount()) {
+        *startOffset = *endOffset = -1;
+        return {};
+    }
+    return textAtOffset(*endOffset, boundary, startOffset, endOffset);
+}
+
+int PrintedTextAccessible::characterCount() const {
+    return int(view().text().size());
+}
+
+QRect PrintedTextAccessible::characterRect(int offset) const {
+    const Surface& surface = view().surface();
+    const QStringList& lines = surface.lines();
+    if (lines.isEmpty() || offset < 0 || offset >= characterCount())
+        return {};
+    const auto [line, column] = lineAndColumn(lines, offset);
+    const QFontMetricsF metrics(surface.font());
+    const QPointF origin = surface.lineOrigins()[std::size_t(line)];
+    const QString& text = lines[line];
+    const qreal x = origin.x() + metrics.horizontalAdvance(text.left(column));
+    const qreal width = column < text.size() ? metrics.horizontalAdvance(text.at(column)) : 1.0;
+    const QRectF local(x, origin.y(), width, metrics.height());
+    return QRect(view().mapToGlobal(local.topLeft().toPoint()), local.size().toSize());
+}
+
+int PrintedTextAccessible::offsetAtPoint(const QPoint& point) const {
+    for (int offset = 0; offset < characterCount(); ++offset)
+        if (characterRect(offset).contains(point))
+            return offset;
+    return -1;
+}
+
+QString PrintedTextAccessible::attributes(int offset, int* startOffset, int* endOffset) const {
+    *startOffset = 0;
+    *endOffset = characterCount();
+    (void)offset;
+    return {};
+}
+
+const PrintedTextView& PrintedTextAccessible::view() const {
+    return *static_cast<const PrintedTextView*>(widget());
+}
+
+} // namespace platform
