@@ -193,7 +193,7 @@ void Form1::describeControls() {
     printedText().setAccessibleName(QStringLiteral("Resoconto"));
     printedText().setAccessibleDescription(
         QStringLiteral("Le righe stampate da Calcolo, da leggere riga per riga"));
-    describe("Avviso", "Avviso", "Annuncia il risultato di Calcolo e il contenuto del grafico");
+    describe("Avviso", "Avviso", ""); // spoken on its own: no description to repeat
     describe("Grafico", "Grafico", "Nessun grafico");
 }
 

@@ -1,8 +1,8 @@
 #include "platform/Form.h"
 
+#include "platform/AccessibleInterfaces.h"
 #include "platform/PrintedTextView.h"
 
-#include <QAccessibleWidget>
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
@@ -11,24 +11,13 @@
 
 namespace platform {
 
-namespace {
-
-// A form is a window to assistive technology, not a filler panel.
-QAccessibleInterface* accessibleForm(const QString&, QObject* object) {
-    if (auto* form = qobject_cast<Form*>(object))
-        return new QAccessibleWidget(form, QAccessible::Window);
-    return nullptr;
-}
-
-} // namespace
-
 Form::Form(QSize clientSize, const QFont& printFont, QWidget* parent)
     : QWidget(parent),
       surface_(std::make_unique<Surface>(clientSize, devicePixelRatioF(), palette(), printFont)) {
-    static const bool installed = (QAccessible::installFactory(&accessibleForm), true);
-    (void)installed;
+    installAccessibleInterfaces();
     setAttribute(Qt::WA_OpaquePaintEvent); // the picture covers every pixel
     printedText_ = new PrintedTextView(this, *surface_);
+    renewAccessibleInterface(this);
     resize(clientSize);
     reportError_ = [this](const QString& message) {
         QMessageBox::critical(this, windowTitle(), message);

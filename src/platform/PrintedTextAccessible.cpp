@@ -24,10 +24,12 @@ std::pair<int, int> lineAndColumn(const QStringList& lines, int offset) {
 PrintedTextAccessible::PrintedTextAccessible(PrintedTextView* view)
     : QAccessibleWidget(view, QAccessible::StaticText) {}
 
-QAccessibleInterface* PrintedTextAccessible::create(const QString&, QObject* object) {
-    if (auto* view = qobject_cast<PrintedTextView*>(object))
-        return new PrintedTextAccessible(view);
-    return nullptr;
+QAccessible::State PrintedTextAccessible::state() const {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.readOnly = true;
+    state.multiLine = true;
+    state.focusable = false;
+    return state;
 }
 
 void* PrintedTextAccessible::interface_cast(QAccessible::InterfaceType type) {
@@ -119,9 +121,8 @@ int PrintedTextAccessible::offsetAtPoint(const QPoint& point) const {
 }
 
 QString PrintedTextAccessible::attributes(int offset, int* startOffset, int* endOffset) const {
-    *startOffset = 0;
-    *endOffset = characterCount();
-    (void)offset;
+    *startOffset = offset;
+    *endOffset = offset + 1;
     return {};
 }
 

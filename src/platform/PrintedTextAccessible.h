@@ -12,10 +12,8 @@ class PrintedTextAccessible : public QAccessibleWidget, public QAccessibleTextIn
   public:
     explicit PrintedTextAccessible(PrintedTextView* view);
 
-    // For QAccessible::installFactory.
-    static QAccessibleInterface* create(const QString& className, QObject* object);
-
     void* interface_cast(QAccessible::InterfaceType type) override;
+    QAccessible::State state() const override;
     QString text(QAccessible::Text kind) const override;
 
     void selection(int, int* startOffset, int* endOffset) const override;

@@ -1,6 +1,6 @@
 #include "platform/PrintedTextView.h"
 
-#include "platform/PrintedTextAccessible.h"
+#include "platform/AccessibleInterfaces.h"
 #include "platform/Surface.h"
 
 #include <QAccessible>
@@ -9,12 +9,10 @@ namespace platform {
 
 PrintedTextView::PrintedTextView(QWidget* form, const Surface& surface)
     : QWidget(form), surface_(surface) {
-    static const bool installed =
-        (QAccessible::installFactory(&PrintedTextAccessible::create), true);
-    (void)installed;
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     lower(); // under every control
+    renewAccessibleInterface(this);
 }
 
 void PrintedTextView::refresh() {

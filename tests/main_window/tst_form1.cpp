@@ -36,6 +36,9 @@ class TestForm1 : public QObject {
         QCOMPARE(w.form.values(), engine::CalculationValues{});
         QTRY_COMPARE(QApplication::focusWidget(), w.control("Text1"));
         for (QWidget* control : w.form.findChildren<QWidget*>()) {
+            if (!qobject_cast<QLabel*>(control) && !qobject_cast<QLineEdit*>(control) &&
+                !qobject_cast<QAbstractButton*>(control) && !qobject_cast<QGroupBox*>(control))
+                continue;
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
             QVERIFY2(!a->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
             QVERIFY2(!a->text(QAccessible::Description).isEmpty(),

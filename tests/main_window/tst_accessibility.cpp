@@ -1,0 +1,117 @@
+#include "FormDriver.h"
+#include "main_window/ErrorBox.h"
+#include "platform/PrintedTextView.h"
+
+#include <QAccessible>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
+
+namespace {
+
+// What a screen reader is told: the events, with the name of what sent them.
+struct Heard {
+    QAccessible::Event type;
+    QString name;
+};
+QList<Heard> heard;
+
+void listen(QAccessibleEvent* event) {
+    QAccessibleInterface* source = event->accessibleInterface();
+    heard.append({event->type(), source ? source->text(QAccessible::Name) : QString()});
+}
+
+bool wasShown(const QString& name) {
+    return std::any_of(heard.begin(), heard.end(), [&](const Heard& h) {
+        return h.type == QAccessible::ObjectShow && h.name.contains(name);
+    });
+}
+
+int textUpdates() {
+    return int(std::count_if(heard.begin(), heard.end(), [](const Heard& h) {
+        return h.type == QAccessible::TextUpdated && h.name == "Resoconto";
+    }));
+}
+
+} // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // As when a screen reader is running: the offscreen platform has none,
+    // so its switch is turned on by hand.
+    void initTestCase() {
+        QAccessible::installUpdateHandler(listen);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        QVERIFY(QAccessible::isActive());
+    }
+    void init() { heard.clear(); }
+
+    // After Calcolo the result is announced, again when pressed again, and
+    // the report can be read line by line, where it is on screen.
+    void calcoloIsHeardAndReadable() {
+        FormDriver w;
+        QCOMPARE(QAccessible::queryAccessibleInterface(&w.form)->role(), QAccessible::Window);
+        w.calcolo("60", "35", "10");
+        QVERIFY(wasShown("S=  548 Yd"));
+        QCOMPARE(textUpdates(), 1);
+        heard.clear();
+        w.calcolo();
+        QVERIFY(wasShown("S=  548 Yd"));
+
+        QAccessibleInterface* report = QAccessible::queryAccessibleInterface(&w.form.printedText());
+        QCOMPARE(report->role(), QAccessible::StaticText);
+        QAccessibleTextInterface* text = report->textInterface();
+        QVERIFY(text);
+        int start = 0, end = 0;
+        QCOMPARE(text->textAtOffset(0, QAccessible::LineBoundary, &start, &end),
+                 "prof. max dello strato: d1=  15 ft\n");
+        QCOMPARE(text->textAfterOffset(0, QAccessible::LineBoundary, &start, &end),
+                 "quota di calcolo: D=  10 ft\n");
+        int offset = 0;
+        for (int line = 0; line < 20; ++line)
+            text->textAfterOffset(offset, QAccessible::LineBoundary, &offset, &end);
+        QCOMPARE(text->text(offset, end), "S=  548 Yd");
+        const QRect first = text->characterRect(0);
+        const QPoint origin = w.form.mapToGlobal(QPoint(0, 0));
+        const QFontMetricsF metrics(w.form.surface().font());
+        QVERIFY(std::abs(first.left() - origin.x() - 8 * metrics.averageCharWidth()) <= 1);
+        QCOMPARE(first.top(), origin.y());
+        QVERIFY(text->characterRect(end - 1).top() > origin.y() + 19 * metrics.height());
+    }
+
+    // Grafico is announced once, with what the plot shows; its ticks are
+    // silent; the report's text goes, and says so.
+    void graficoIsHeardOnce() {
+        FormDriver w;
+        w.calcolo("60", "35", "10");
+        heard.clear();
+        w.grafico();
+        const QString summary = "Grafico: profilo di temperatura a 70 °F dalla superficie a 65 ft, "
+                                "più fredda sotto; raggio limite da 0 yd a 15 ft fino a 950 yd in "
+                                "superficie; punto calcolato a 548 yd e 10 ft.";
+        QVERIFY(wasShown(summary));
+        QCOMPARE(textUpdates(), 1);
+        QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(w.control("Grafico"));
+        QCOMPARE(chart->role(), QAccessible::Chart);
+        QCOMPARE(chart->text(QAccessible::Name), "Grafico");
+        QCOMPARE(chart->text(QAccessible::Description), summary);
+        heard.clear();
+        for (int i = 0; i < 5; ++i)
+            w.timer1()->tick();
+        QVERIFY(heard.isEmpty());
+    }
+
+    void errorBoxIsAnError() {
+        FormDriver w;
+        const auto box = main_window::makeErrorBox(&w.form, "Errore di run-time: overflow.");
+        QCOMPARE(box->windowTitle(), "Form1");
+        QCOMPARE(QAccessible::queryAccessibleInterface(box.get())->text(QAccessible::Name),
+                 "Errore");
+        QVERIFY(!box->findChild<QLabel*>("qt_msgboxex_icon_label")->accessibleName().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
