@@ -118,9 +118,6 @@ std::int16_t toInt16(double value) {
     return static_cast<std::int16_t>(rounded);
 }
 
-std::int16_t add16(std::int16_t a, std::int16_t b) {
-    return fitInt16(int{a} + int{b});
-}
 std::int16_t sub16(std::int16_t a, std::int16_t b) {
     return fitInt16(int{a} - int{b});
 }

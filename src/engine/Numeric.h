@@ -21,7 +21,6 @@ double Val(const QString& text);
 std::int16_t toInt16(double value);
 
 // 16-bit arithmetic that raises overflow instead of wrapping.
-std::int16_t add16(std::int16_t a, std::int16_t b);
 std::int16_t sub16(std::int16_t a, std::int16_t b);
 std::int16_t mul16(std::int16_t a, std::int16_t b);
 

@@ -43,12 +43,6 @@ class TestNumberFormat : public QObject {
         QFETCH(QString, printed);
         QCOMPARE(engine::formatNumber(value), printed);
     }
-
-    void integers() {
-        QCOMPARE(engine::formatInteger(0), QString(" 0 "));
-        QCOMPARE(engine::formatInteger(-32768), QString("-32768 "));
-        QCOMPARE(engine::formatInteger(32767), QString(" 32767 "));
-    }
 };
 
 QTEST_APPLESS_MAIN(TestNumberFormat)

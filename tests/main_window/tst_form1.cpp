@@ -70,16 +70,6 @@ class TestForm1 : public QObject {
         QCOMPARE(w.report().size(), 21);
         QCOMPARE(w.report().last(), "S=  548 Yd");
         QCOMPARE(w.form.values().Spunto, 548);
-        // Every text line starts eight average characters in.
-        const QImage& printed = w.form.surface().image();
-        const QFontMetricsF metrics(w.form.surface().font());
-        int left = printed.width();
-        for (int y = 0; y < metrics.height(); ++y)
-            for (int x = 0; x < left; ++x)
-                if (printed.pixel(x, y) != printed.pixel(printed.width() - 1, y))
-                    left = x;
-        QVERIFY2(std::abs(left - 8 * metrics.averageCharWidth()) <= 2,
-                 qPrintable(QString::number(left)));
         w.grafico();
         QCOMPARE(w.axisLabelsShown(), 8);
         QVERIFY(w.timer1()->isEnabled() && w.timer1()->isTicking());

@@ -52,10 +52,6 @@ class TestSurface : public QObject {
                                  << QList<QPoint>{{10, 20}, {11, 20}, {12, 20}};
         QTest::newRow("circle 1x radius 1")
             << 1.0 << 'c' << 10.f << QList<QPoint>{{100, 49}, {99, 50}, {101, 50}, {100, 51}};
-        QTest::newRow("circle 2x radius 1, pen of two")
-            << 2.0 << 'c' << 10.f << QList<QPoint>{{200, 99},  {201, 99},  {199, 100}, {200, 100},
-                                                   {201, 100}, {202, 100}, {199, 101}, {200, 101},
-                                                   {201, 101}, {202, 101}, {200, 102}, {201, 102}};
         QTest::newRow("off the surface: nothing") << 1.0 << 'o' << 0.f << QList<QPoint>{};
     }
     void primitives() {

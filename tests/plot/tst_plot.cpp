@@ -64,42 +64,22 @@ class TestPlot : public QObject {
     Q_OBJECT
 
   private slots:
-    // For T 60 and sa 35: the red circle nearest each depth, centre x in twips.
-    void workedRay_data() {
-        QTest::addColumn<double>("depth");
-        QTest::addColumn<float>("x");
-        QTest::newRow("z 15, on the 15 ft line") << 15.0 << 5000.0f;
-        QTest::newRow("z 14") << 14.0 << 7254.0f;
-        QTest::newRow("z 10, through the calculated point") << 10.0 << 10041.6f;
-        QTest::newRow("z 5") << 5.0 << 12130.0f;
-        QTest::newRow("last pass, at the surface") << 0.0 << 13740.0f;
-    }
-    void workedRay() {
-        QFETCH(double, depth);
-        QFETCH(float, x);
+    // Every primitive of one call for T 60 and sa 35, in order; the ray at
+    // 15 ft starts on the line, and the blue circle marks the computed point.
+    void primitives() {
         Recording rec;
         CalculationValues v = afterCalcolo("60", "35", "10");
         plot::drawReference(rec, v);
         QCOMPARE(rec.dots, 21 * 161 + 21 * 154 + 21 * 161 + 21 * 151 + 261 + 141);
         QCOMPARE(rec.lines, 3);
         QCOMPARE(rec.circles.size(), std::size_t(2 * 13637));
+        const Recording::Circle first = rec.circles[0], blue = rec.circles[1];
+        QVERIFY(first.x == 5000.0f && first.y == 1460.0f && first.radius == 10.0f &&
+                first.colour == platform::kRed);
+        QVERIFY(blue.x == 10041.6f && blue.y == 1140.0f && blue.radius == 50.0f &&
+                blue.colour == platform::kBlue);
+        QCOMPARE(rec.circles[2 * 13636].x, 13740.0f); // the last pass, at the surface
         QCOMPARE(v.S, 950);
-        const float y = float(500 + 64 * depth);
-        const auto distance = [&](const Recording::Circle& c) {
-            return c.colour == platform::kRed ? std::abs(c.y - y) : 1e9f;
-        };
-        const auto nearest =
-            std::min_element(rec.circles.begin(), rec.circles.end(),
-                             [&](auto a, auto b) { return distance(a) < distance(b); });
-        QVERIFY(std::abs(nearest->y - y) < 0.1f);
-        QCOMPARE(nearest->x, x);
-        QCOMPARE(nearest->radius, 10.0f);
-        QCOMPARE(nearest->colour, platform::kRed);
-        const auto blue = *std::next(nearest);
-        QCOMPARE(blue.x, 10041.6f);
-        QCOMPARE(blue.y, 1140.0f);
-        QCOMPARE(blue.radius, 50.0f);
-        QCOMPARE(blue.colour, platform::kBlue);
     }
 
     // The lines at 15 and 65 ft cross both panels (under the temperature
