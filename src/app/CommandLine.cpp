@@ -93,15 +93,24 @@ QString asTyped(const QStringList& arguments, const QString& name) {
     return name;
 }
 
-// A subcommand's options and its values. Negative numbers stay values, not
+// A subcommand's options and its values, or the exit status when it is done
+// already: help shown, or a usage error told. Negative numbers stay values, not
 // options: the values are handed to the parser behind "--".
 struct Parsed {
     QStringList values;
-    QString problem; // empty when the arguments fit
+    std::optional<int> status;
 };
 
+QString valueCountProblem(const QString& subcommand, qsizetype expected, const QStringList& got) {
+    if (expected == 0)
+        return QStringLiteral("%1 non vuole valori senza opzione (\"%2\")").arg(subcommand, got[0]);
+    return QStringLiteral("%1 vuole 3 valori, TEMPERATURA SALINITA QUOTA, e ne ha %2")
+        .arg(subcommand)
+        .arg(got.size());
+}
+
 Parsed parse(QCommandLineParser& parser, const QList<QCommandLineOption>& options,
-             const QStringList& arguments) {
+             const char* subcommand, qsizetype valueCount, const QStringList& arguments) {
     parser.addOptions(options);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
     QStringList ordered{QStringLiteral("raggio-limite")};
@@ -122,32 +131,28 @@ Parsed parse(QCommandLineParser& parser, const QList<QCommandLineOption>& option
             ordered << arguments[++i];
     }
     ordered << QStringLiteral("--") << values;
-    if (!parser.parse(ordered)) {
+    const bool fits = parser.parse(ordered);
+    if (parser.isSet(QStringLiteral("help")))
+        return {{}, (write(stdout, QString::fromUtf8(kHelp)), kDone)};
+    if (!fits) {
         const QStringList unknown = parser.unknownOptionNames();
         return {{},
-                unknown.isEmpty()
-                    ? QStringLiteral("manca il valore di un'opzione (%1)").arg(parser.errorText())
-                    : QStringLiteral("opzione sconosciuta \"%1\"")
-                          .arg(asTyped(arguments, unknown.first()))};
+                usageError(unknown.isEmpty() ? QStringLiteral("manca il valore di un'opzione (%1)")
+                                                   .arg(parser.errorText())
+                                             : QStringLiteral("opzione sconosciuta \"%1\"")
+                                                   .arg(asTyped(arguments, unknown.first())))};
     }
-    return {parser.positionalArguments(), {}};
-}
-
-QString valueCountProblem(const char* subcommand, qsizetype got) {
-    return QStringLiteral("%1 vuole 3 valori, TEMPERATURA SALINITA QUOTA, e ne ha %2")
-        .arg(QLatin1String(subcommand))
-        .arg(got);
+    values = parser.positionalArguments();
+    if (values.size() != valueCount)
+        return {{}, usageError(valueCountProblem(QLatin1String(subcommand), valueCount, values))};
+    return {values, std::nullopt};
 }
 
 int calcolo(const QStringList& arguments) {
     QCommandLineParser parser;
-    const Parsed parsed = parse(parser, {}, arguments);
-    if (parser.isSet(QStringLiteral("help")))
-        return write(stdout, QString::fromUtf8(kHelp)), kDone;
-    if (!parsed.problem.isEmpty())
-        return usageError(parsed.problem);
-    if (parsed.values.size() != 3)
-        return usageError(valueCountProblem("calcolo", parsed.values.size()));
+    const Parsed parsed = parse(parser, {}, "calcolo", 3, arguments);
+    if (parsed.status)
+        return *parsed.status;
     try {
         const auto c =
             engine::Calculation::fromTexts(parsed.values[0], parsed.values[1], parsed.values[2]);
@@ -165,14 +170,10 @@ int tabella(const QStringList& arguments) {
     const QCommandLineOption format(QStringLiteral("formato"), {}, QStringLiteral("F"),
                                     QStringLiteral("csv"));
     QCommandLineParser parser;
-    const Parsed parsed = parse(parser, {temperature, salinity, depth, format}, arguments);
-    if (parser.isSet(QStringLiteral("help")))
-        return write(stdout, QString::fromUtf8(kHelp)), kDone;
-    if (!parsed.problem.isEmpty())
-        return usageError(parsed.problem);
-    if (!parsed.values.isEmpty())
-        return usageError(QStringLiteral("tabella non vuole valori senza opzione (\"%1\")")
-                              .arg(parsed.values.first()));
+    const Parsed parsed =
+        parse(parser, {temperature, salinity, depth, format}, "tabella", 0, arguments);
+    if (parsed.status)
+        return *parsed.status;
     std::optional<Range> ranges[3];
     const QCommandLineOption* rangeOptions[] = {&temperature, &salinity, &depth};
     for (int i = 0; i < 3; ++i) {
@@ -205,13 +206,9 @@ int grafico(int argc, char* argv[], const QStringList& arguments) {
     const QCommandLineOption scale(QStringLiteral("scala"), {}, QStringLiteral("N"),
                                    QStringLiteral("1"));
     QCommandLineParser parser;
-    const Parsed parsed = parse(parser, {output, scale}, arguments);
-    if (parser.isSet(QStringLiteral("help")))
-        return write(stdout, QString::fromUtf8(kHelp)), kDone;
-    if (!parsed.problem.isEmpty())
-        return usageError(parsed.problem);
-    if (parsed.values.size() != 3)
-        return usageError(valueCountProblem("grafico", parsed.values.size()));
+    const Parsed parsed = parse(parser, {output, scale}, "grafico", 3, arguments);
+    if (parsed.status)
+        return *parsed.status;
     const QString path = parser.value(output);
     const bool pdf = path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
     if (!pdf && !path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))

@@ -50,20 +50,20 @@ void PictureActions::copyImage() {
 }
 
 void PictureActions::saveImage() {
-    const QString path = dialogs_->saveFileName(&form_, QStringLiteral("Salva immagine"),
-                                                QStringLiteral("raggio-limite.png"),
-                                                QStringLiteral("Immagini PNG (*.png)"));
-    QString problem;
-    if (!path.isEmpty() && !Picture::savePng(form_, path, &problem))
-        form_.reportError(problem);
+    saveAs("Salva immagine", "raggio-limite.png", "Immagini PNG (*.png)", &Picture::savePng);
 }
 
 void PictureActions::exportPdf() {
-    const QString path = dialogs_->saveFileName(&form_, QStringLiteral("Esporta PDF"),
-                                                QStringLiteral("raggio-limite.pdf"),
-                                                QStringLiteral("Documenti PDF (*.pdf)"));
+    saveAs("Esporta PDF", "raggio-limite.pdf", "Documenti PDF (*.pdf)", &Picture::savePdf);
+}
+
+void PictureActions::saveAs(const char* caption, const char* suggestedName, const char* filter,
+                            Save save) {
+    const QString path =
+        dialogs_->saveFileName(&form_, QString::fromUtf8(caption), QString::fromUtf8(suggestedName),
+                               QString::fromUtf8(filter));
     QString problem;
-    if (!path.isEmpty() && !Picture::savePdf(form_, path, &problem))
+    if (!path.isEmpty() && !save(form_, path, &problem))
         form_.reportError(problem);
 }
 

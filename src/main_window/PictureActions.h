@@ -37,6 +37,10 @@ class PictureActions : public QObject {
     void exportPdf();
     void print();
 
+    using Save = bool (*)(const Form1& form, const QString& path, QString* problem);
+    // Asks for a file and saves there; a failure goes to the window's error seam.
+    void saveAs(const char* caption, const char* suggestedName, const char* filter, Save save);
+
     Form1& form_;
     QMenu menu_;
     QAction* copyText_ = nullptr;
