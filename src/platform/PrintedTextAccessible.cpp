@@ -52,48 +52,6 @@ QString PrintedTextAccessible::text(int startOffset, int endOffset) const {
     return view().text().mid(startOffset, endOffset - startOffset);
 }
 
-// Lines are what the text is made of; other boundaries as Qt finds them.
-QString PrintedTextAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundary,
-                                            int* startOffset, int* endOffset) const {
-    const QString all = view().text();
-    if (boundary != QAccessible::LineBoundary)
-        return QAccessibleTextInterface::textAtOffset(offset, boundary, startOffset, endOffset);
-    if (offset < 0 || offset > all.size()) {
-        *startOffset = *endOffset = -1;
-        return {};
-    }
-    const qsizetype start = offset == 0 ? 0 : all.lastIndexOf(QLatin1Char('\n'), offset - 1) + 1;
-    qsizetype end = all.indexOf(QLatin1Char('\n'), offset);
-    end = end < 0 ? all.size() : end + 1;
-    *startOffset = int(start);
-    *endOffset = int(end);
-    return all.mid(start, end - start);
-}
-
-QString PrintedTextAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary,
-                                                int* startOffset, int* endOffset) const {
-    if (boundary != QAccessible::LineBoundary)
-        return QAccessibleTextInterface::textBeforeOffset(offset, boundary, startOffset, endOffset);
-    textAtOffset(offset, boundary, startOffset, endOffset);
-    if (*startOffset <= 0) {
-        *startOffset = *endOffset = -1;
-        return {};
-    }
-    return textAtOffset(*startOffset - 1, boundary, startOffset, endOffset);
-}
-
-QString PrintedTextAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundary,
-                                               int* startOffset, int* endOffset) const {
-    if (boundary != QAccessible::LineBoundary)
-        return QAccessibleTextInterface::textAfterOffset(offset, boundary, startOffset, endOffset);
-    textAtOffset(offset, boundary, startOffset, endOffset);
-    if (*endOffset < 0 || *endOffset >= characterCount()) {
-        *startOffset = *endOffset = -1;
-        return {};
-    }
-    return textAtOffset(*endOffset, boundary, startOffset, endOffset);
-}
-
 int PrintedTextAccessible::characterCount() const {
     return int(view().text().size());
 }

@@ -24,12 +24,6 @@ class PrintedTextAccessible : public QAccessibleWidget, public QAccessibleTextIn
     int cursorPosition() const override { return cursor_; }
     void setCursorPosition(int position) override { cursor_ = position; }
     QString text(int startOffset, int endOffset) const override;
-    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
-                         int* endOffset) const override;
-    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
-                             int* endOffset) const override;
-    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
-                            int* endOffset) const override;
     int characterCount() const override;
     QRect characterRect(int offset) const override;
     int offsetAtPoint(const QPoint& point) const override;
