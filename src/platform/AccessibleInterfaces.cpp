@@ -29,9 +29,8 @@ void installAccessibleInterfaces() {
 }
 
 void renewAccessibleInterface(QObject* object) {
-    if (const QAccessible::Id id =
-            QAccessible::uniqueId(QAccessible::queryAccessibleInterface(object)))
-        QAccessible::deleteAccessibleInterface(id);
+    if (QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(face));
 }
 
 } // namespace platform
