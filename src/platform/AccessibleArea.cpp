@@ -1,14 +1,11 @@
 #include "platform/AccessibleArea.h"
 
-#include "platform/AccessibleInterfaces.h"
-
 namespace platform {
 
 AccessibleArea::AccessibleArea(QWidget* form, QAccessible::Role role) : QWidget(form), role_(role) {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     lower(); // under every control
-    renewAccessibleInterface(this);
 }
 
 void AccessibleArea::announce(const QString& text) {

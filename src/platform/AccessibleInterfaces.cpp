@@ -28,9 +28,4 @@ void installAccessibleInterfaces() {
     (void)installed;
 }
 
-void renewAccessibleInterface(QObject* object) {
-    if (QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(face));
-}
-
 } // namespace platform

@@ -17,7 +17,6 @@ Form::Form(QSize clientSize, const QFont& printFont, QWidget* parent)
     installAccessibleInterfaces();
     setAttribute(Qt::WA_OpaquePaintEvent); // the picture covers every pixel
     printedText_ = new PrintedTextView(this, *surface_);
-    renewAccessibleInterface(this);
     resize(clientSize);
     reportError_ = [this](const QString& message) {
         QMessageBox::critical(this, windowTitle(), message);

@@ -1,6 +1,5 @@
 #include "platform/PrintedTextView.h"
 
-#include "platform/AccessibleInterfaces.h"
 #include "platform/Surface.h"
 
 #include <QAccessible>
@@ -12,7 +11,6 @@ PrintedTextView::PrintedTextView(QWidget* form, const Surface& surface)
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     lower(); // under every control
-    renewAccessibleInterface(this);
 }
 
 void PrintedTextView::refresh() {
