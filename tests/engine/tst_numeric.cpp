@@ -34,7 +34,6 @@ class TestNumeric : public QObject {
         row("underflow is zero", "1e-400", "0");
         row("zero with a huge exponent", "0e99999", "0");
         row("largest double", "1.7976931348623157e308", "1.7976931348623157e+308");
-        row("300 digits", "1" + QString(299, '0'), "1e+299");
         row("long mantissa, long negative exponent", "1" + QString(100002, '0') + "e-100001", "10");
         row("just beyond the largest double", "1.8e308", "overflow");
         row("huge exponent", "1e99999999999999999999", "overflow");
@@ -62,7 +61,6 @@ class TestNumeric : public QObject {
         QTest::newRow("32767.5 to even 32768") << 32767.5 << "overflow";
         QTest::newRow("-32768.6") << -32768.6 << "overflow";
         QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << "overflow";
-        QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << "overflow";
     }
     void toInt16() {
         QFETCH(double, value);

@@ -35,10 +35,9 @@ class TestForm1 : public QObject {
         QCOMPARE(w.form.backColor(), platform::systemColour(4));
         QCOMPARE(w.form.values(), engine::CalculationValues{});
         QTRY_COMPARE(QApplication::focusWidget(), w.control("Text1"));
-        for (QWidget* control : w.form.findChildren<QWidget*>()) {
-            if (!qobject_cast<QLabel*>(control) && !qobject_cast<QLineEdit*>(control) &&
-                !qobject_cast<QAbstractButton*>(control) && !qobject_cast<QGroupBox*>(control))
-                continue;
+        const QRegularExpression controls("^(Text|Command|Label|Frame)\\d$");
+        QCOMPARE(w.form.findChildren<QWidget*>(controls).size(), 18);
+        for (QWidget* control : w.form.findChildren<QWidget*>(controls)) {
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
             QVERIFY2(!a->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
             QVERIFY2(!a->text(QAccessible::Description).isEmpty(),
@@ -69,7 +68,6 @@ class TestForm1 : public QObject {
         w.calcolo("60", "35", "10");
         QCOMPARE(w.report().size(), 21);
         QCOMPARE(w.report().last(), "S=  548 Yd");
-        QCOMPARE(w.form.values().Spunto, 548);
         w.grafico();
         QCOMPARE(w.axisLabelsShown(), 8);
         QVERIFY(w.timer1()->isEnabled() && w.timer1()->isTicking());
@@ -107,8 +105,7 @@ class TestForm1 : public QObject {
         for (int i = 0; i < 100; ++i)
             timer->tick();
         QCOMPARE(w.form.surface().revision(), drawn);
-        QVERIFY(timer->isEnabled() && timer->isTicking());
-        QCOMPARE(timer->interval(), 10);
+        QVERIFY(timer->isEnabled() && timer->isTicking() && timer->interval() == 10);
         QCOMPARE(timer->wakeIntervalMs(), platform::Timer::kRestIntervalMs);
         w.form.resize(w.form.size() + QSize(40, 40));
         QCOMPARE(timer->wakeIntervalMs(), 10);

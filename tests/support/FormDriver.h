@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
 
@@ -48,10 +49,9 @@ struct FormDriver {
 
     // How many of Label1 to Label8 are shown.
     int axisLabelsShown() const {
-        int shown = 0;
-        for (int i = 1; i <= 8; ++i)
-            shown += !control<QLabel>(qPrintable(QStringLiteral("Label%1").arg(i)))->isHidden();
-        return shown;
+        const auto labels = form.findChildren<QLabel*>(QRegularExpression("^Label[1-8]$"));
+        return int(
+            std::count_if(labels.begin(), labels.end(), [](QLabel* l) { return !l->isHidden(); }));
     }
     const QStringList& report() const { return form.surface().lines(); }
 
