@@ -20,12 +20,16 @@ class Dialogs {
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };
 
-// The desktop's own dialogs.
+// The desktop's own dialogs. A save dialog starts in the user's Pictures
+// or Documents folder, and then in the folder last chosen.
 class SystemDialogs final : public Dialogs {
   public:
     QString saveFileName(QWidget* parent, const QString& caption, const QString& suggestedName,
                          const QString& filter) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+
+  private:
+    QString lastFolder_;
 };
 
 } // namespace main_window

@@ -1,15 +1,20 @@
 #include "main_window/Picture.h"
 
 #include "engine/RuntimeError.h"
+#include "engine/SystemError.h"
 #include "main_window/Form1.h"
 #include "platform/PainterCanvas.h"
 #include "plot/NearRangePlot.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+
+#include <cerrno>
 
 namespace main_window {
 
@@ -49,13 +54,25 @@ void drawLabels(const Form1& form, QPainter& painter) {
     }
 }
 
+// Why a file could not be written, in the program's words: the system's own
+// message would be in English.
+QString whyNotWritten(const QString& path, int errorNumber) {
+    const QFileInfo file(path);
+    if (!file.dir().exists())
+        errorNumber = ENOENT;
+    else if (file.isDir())
+        errorNumber = EISDIR;
+    return QString::fromStdString(engine::systemErrorText(errorNumber != 0 ? errorNumber : EIO));
+}
+
 bool commit(QSaveFile& file, const QString& path, bool written, QString* problem) {
+    errno = 0;
     if (written && file.commit())
         return true;
+    const int errorNumber = errno;
     file.cancelWriting();
     *problem = QStringLiteral("Impossibile scrivere il file \"%1\": %2.")
-                   .arg(path, file.errorString().isEmpty() ? QStringLiteral("errore di scrittura")
-                                                           : file.errorString());
+                   .arg(path, whyNotWritten(path, errorNumber));
     return false;
 }
 
