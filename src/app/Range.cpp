@@ -62,6 +62,11 @@ std::optional<Range> Range::parse(const QString& text, QString* problem) {
                  endReached);
 }
 
+bool Range::allWhole() const {
+    const auto whole = [](double v) { return v == std::trunc(v); };
+    return whole(start_) && (steps_ == 0 || (whole(step_) && whole(at(steps_))));
+}
+
 double Range::at(std::int64_t i) const {
     if (i == steps_ && endReached_)
         return end_;

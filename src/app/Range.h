@@ -17,6 +17,8 @@ class Range {
 
     std::int64_t count() const { return steps_ + 1; }
     double at(std::int64_t i) const;
+    // Whether every value is a whole number.
+    bool allWhole() const;
 
   private:
     Range(double start, double end, double step, std::int64_t steps, bool endReached)

@@ -76,7 +76,7 @@ std::int64_t Table::rowCount() const {
     return rows >= double(most) ? most : temperature_.count() * salinity_.count() * depth_.count();
 }
 
-void Table::write(Format format, std::FILE* out) const {
+bool Table::write(Format format, const Sink& out) const {
     std::string text;
     RowWriter header(format, text);
     for (const char* column : kColumns)
@@ -87,11 +87,12 @@ void Table::write(Format format, std::FILE* out) const {
             for (std::int64_t q = 0; q < depth_.count(); ++q) {
                 writeRow(format, temperature_.at(t), salinity_.at(s), depth_.at(q), text);
                 if (text.size() >= kFlushAt) {
-                    std::fwrite(text.data(), 1, text.size(), out);
+                    if (!out(text))
+                        return false;
                     text.clear();
                 }
             }
-    std::fwrite(text.data(), 1, text.size(), out);
+    return out(text);
 }
 
 void Table::writeRow(Format format, double temperature, double salinity, double depth,

@@ -3,8 +3,9 @@
 #include "app/Range.h"
 
 #include <cstdint>
-#include <cstdio>
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace app {
 
@@ -21,7 +22,11 @@ class Table {
     // Saturates instead of overflowing.
     std::int64_t rowCount() const;
 
-    void write(Format format, std::FILE* out) const;
+    // Where the rows go, a block at a time; false stops the table.
+    using Sink = std::function<bool(std::string_view)>;
+
+    // Whether every block reached the sink.
+    bool write(Format format, const Sink& out) const;
 
   private:
     void writeRow(Format format, double temperature, double salinity, double depth,

@@ -1,13 +1,7 @@
 #include "app/CommandLine.h"
-#include "main_window/Form1.h"
+#include "app/Window.h"
 
-#include <QApplication>
-
+// The bare program opens the window; any argument is for the command line.
 int main(int argc, char* argv[]) {
-    if (!app::CommandLine::wantsWindow(argc, argv))
-        return app::CommandLine::run(argc, argv);
-    QApplication application(argc, argv);
-    main_window::Form1 form;
-    form.show();
-    return QApplication::exec();
+    return argc > 1 ? app::CommandLine::run(argc, argv) : app::runWindow(argc, argv);
 }

@@ -1,6 +1,6 @@
 #include "FormDriver.h"
+#include "app/Range.h"
 #include "engine/NumberFormat.h"
-#include "main_window/Picture.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -13,14 +13,18 @@ struct Run {
     QString err;
 };
 
-// The program as a user starts it from a terminal with no display at all.
-Run run(const QStringList& arguments) {
+// The program as a user starts it from a terminal with no display at all,
+// standard output to a pipe or, with a file, there (/dev/full: a full disk).
+Run run(const QStringList& arguments, const QString& outputFile = {}, const QString& display = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    for (const char* name : {"DISPLAY", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY"})
+        environment.remove(name);
+    if (!display.isEmpty())
+        environment.insert("DISPLAY", display);
     process.setProcessEnvironment(environment);
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     process.start(QStringLiteral(RAGGIO_LIMITE), arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -47,6 +51,7 @@ class TestCommandLine : public QObject {
         QTest::newRow("worked example") << QStringList{"60", "35", "10"};
         QTest::newRow("empty values") << QStringList{"", "", ""};
         QTest::newRow("decimal comma, negative depth") << QStringList{"60,5", "35", "-3"};
+        QTest::newRow("-.5 is a value, not an option") << QStringList{"-.5", "35", "10"};
         QTest::newRow("below the layer") << QStringList{"60", "35", "16"};
         QTest::newRow("temperature 1e400") << QStringList{"1e400", "35", "10"};
     }
@@ -66,16 +71,20 @@ class TestCommandLine : public QObject {
         }
     }
 
-    // Each row of tabella is what calcolo gives for the inputs it prints.
+    // Each row of tabella is what calcolo gives for the inputs it prints, in
+    // the documented order: temperature slowest, then salinity, then depth.
     void tabellaRowsAsCalcolo() {
-        const Run r = run({"tabella", "--temperatura", "60:61:0.5", "--salinita", "34.5:35.5:0.5",
-                           "--quota", "14:16"});
+        const Run r = run(
+            {"tabella", "--temperatura", "60:61:0.5", "--salinità", "34:36", "--quota", "14:16"});
         QCOMPARE(r.status, 0);
         const QStringList rows = csvRows(r.out);
         QCOMPARE(rows.size(), 1 + 3 * 3 * 3);
         QCOMPARE(rows[0], "temperatura,salinita,quota,velocita,raggio,coseno,teta,S,errore");
-        QCOMPARE(rows[1].left(12), "60,34.5,14,4");
-        QCOMPARE(rows[27].left(9), "61,35.5,1");
+        int i = 1;
+        for (const char* t : {"60", "60.5", "61"})
+            for (const char* s : {"34", "35", "36"})
+                for (const char* q : {"14", "15", "16"})
+                    QCOMPARE(rows[i++].section(',', 0, 2), QStringList({t, s, q}).join(','));
         for (const QString& row : rows.mid(1)) {
             const QStringList f = row.split(',');
             const Run c = run({"calcolo", f[0], f[1], f[2]});
@@ -90,65 +99,152 @@ class TestCommandLine : public QObject {
         }
     }
 
-    // Inclusive ranges, the i-th value start + i x step, the end reached
-    // within a rounding error.
+    // The same rows as aligned columns: blanks, no commas.
+    void tabellaAsText() {
+        const Run r = run({"tabella", "--temperatura", "60", "--salinita", "35", "--quota", "10",
+                           "--formato", "testo"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out.split('\n').value(1),
+                 "          60         35       10     4928.573      "
+                 "270800.71   0.999981536237771   0.0060768115     548 ");
+    }
+
+    // The i-th value is start + i x step; an end within a rounding error of a
+    // whole number of steps is reached, also ten million steps away.
     void ranges_data() {
         QTest::addColumn<QString>("range");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QString>("last");
-        QTest::newRow("0:1:0.1 ends at 1") << "0:1:0.1" << 11 << "1,35,10,";
-        QTest::newRow("a million steps of 0.0001") << "0:99.9999:0.0001" << 1000000 << "99.9999,";
-        QTest::newRow("downwards, negative") << "-1:-3" << 3 << "-3,35,10,";
+        QTest::addColumn<qint64>("count");
+        QTest::addColumn<double>("eighth");
+        QTest::addColumn<double>("last");
+        QTest::newRow("0:1:0.1 ends at 1") << "0:1:0.1" << 11LL << 0.8 << 1.0;
+        QTest::newRow("a million steps of 0.0001")
+            << "0:99.9999:0.0001" << 1000000LL << 0.0008 << 99.9999;
+        QTest::newRow("downwards, negative") << "-1:-10" << 10LL << -9.0 << -10.0;
+        QTest::newRow("ten million steps")
+            << "-3.3:-2.3000001:0.0000001" << 10000000LL << -3.3 + 8 * 1e-7 << -2.3000001;
     }
     void ranges() {
         QFETCH(QString, range);
-        QFETCH(int, rows);
-        QFETCH(QString, last);
-        const Run r = run({"tabella", "--temperatura", range, "--salinita", "35", "--quota", "10"});
-        QCOMPARE(r.status, 0);
-        const QStringList lines = csvRows(r.out);
-        QCOMPARE(lines.size(), rows + 1);
-        QVERIFY2(lines.last().startsWith(last), qPrintable(lines.last()));
+        QFETCH(qint64, count);
+        QFETCH(double, eighth);
+        QFETCH(double, last);
+        QString problem;
+        const auto r = app::Range::parse(range, &problem);
+        QVERIFY2(r, qPrintable(problem));
+        QCOMPARE(r->count(), count);
+        QCOMPARE(r->at(8), eighth);
+        QCOMPARE(r->at(count - 1), last);
     }
 
-    // Status 2, nothing on standard output, one line on standard error that
-    // points to --help.
-    void usageErrors_data() {
-        QTest::addColumn<QString>("arguments");
-        const char* rest = " --salinita 35 --quota 10";
-        QTest::newRow("zero step") << QString("tabella --temperatura 0:1:0") + rest;
-        QTest::newRow("step of the wrong sign") << QString("tabella --temperatura 0:1:-0.5") + rest;
-        QTest::newRow("malformed range") << QString("tabella --temperatura 0:1:2:3") + rest;
-        QTest::newRow("more than 10 million rows")
-            << "tabella --temperatura 0:9999999 --salinita 35:36 --quota 10";
-        QTest::newRow("missing range") << "tabella --temperatura 1";
-        QTest::newRow("unknown subcommand") << "calcola 1 2 3";
-        QTest::newRow("unknown option") << "calcolo --presto 1 2 3";
-        QTest::newRow("two values") << "calcolo 60 35";
-        QTest::newRow("grafico without a file") << "grafico 60 35 10";
+    // Exit status 1 for a failed calculation or write, with one Italian line
+    // on standard error; 2 for a usage mistake, with nothing on standard
+    // output and one line that points to --help.
+    void failures_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("output"); // a file for standard output, or empty
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("told"); // part of the line on standard error
+        const QString full = "/dev/full";
+        const QStringList png = {"-o", QDir::temp().filePath("tst-command-line.png")};
+        const auto row = [](const char* name, const QString& arguments) -> QTestData& {
+            return QTest::newRow(name) << arguments.split(' ');
+        };
+        row("calcolo, full disk", "calcolo 60 35 10") << full << 1 << "disco pieno";
+        row("tabella, full disk", "tabella --temperatura 0:99 --salinita 35 --quota 10")
+            << full << 1 << "disco pieno";
+        QTest::newRow("grafico, full disk")
+            << QStringList{"grafico", "60", "35", "10"} + png << full << 1 << "disco pieno";
+        row("--help, full disk", "--help") << full << 1 << "disco pieno";
+        row("--version, full disk", "--version") << full << 1 << "disco pieno";
+        QTest::newRow("grafico, calculation error")
+            << QStringList{"grafico", "60", "35", "16"} + png << "" << 1 << "al massimo 15 ft";
+        row("no subcommand, unknown long option", "--frobnicate") << "" << 2 << "--frobnicate";
+        row("no subcommand, unknown short option", "-Z") << "" << 2 << "-Z";
+        row("no subcommand, --versione", "--versione") << "" << 2 << "--versione";
+        row("unknown subcommand", "calcola 1 2 3") << "" << 2 << "calcola";
+        row("unknown option", "calcolo --presto 1 2 3") << "" << 2 << "--presto";
+        row("two values", "calcolo 60 35") << "" << 2 << "ne ha 2";
+        row("zero step", "tabella --temperatura 0:1:0 --salinita 35 --quota 10")
+            << "" << 2 << "passo";
+        row("step of the wrong sign", "tabella --temperatura 0:1:-0.5 --salinita 35 --quota 10")
+            << "" << 2 << "passo";
+        row("malformed range", "tabella --temperatura 0:1:2:3 --salinita 35 --quota 10")
+            << "" << 2 << "0:1:2:3";
+        row("fractional salinities", "tabella --temperatura 60 --salinita 34.5 --quota 10")
+            << "" << 2 << "--salinita: \"34.5\"";
+        row("fractional depths", "tabella --temperatura 60 --salinita 35 --quota 10:12:0.5")
+            << "" << 2 << "--quota: \"10:12:0.5\"";
+        row("more than 10 million rows", "tabella --temperatura 0:9999999 --salinita 35:36 "
+                                         "--quota 10")
+            << "" << 2 << "10000000";
+        row("missing range", "tabella --temperatura 1") << "" << 2 << "manca --salinita";
+        row("unknown format", "tabella --temperatura 1 --salinita 35 --quota 10 --formato xml")
+            << "" << 2 << "xml";
+        row("grafico without a file", "grafico 60 35 10") << "" << 2 << "-o";
+        row("grafico to a .txt", "grafico 60 35 10 -o a.txt") << "" << 2 << ".png o .pdf";
+        row("--scala 0", "grafico 60 35 10 -o a.png --scala 0")
+            << "" << 2 << "maggiore di 0 e al massimo 8";
+        row("--scala without a value", "grafico 60 35 10 -o a.png --scala")
+            << "" << 2 << "manca il valore";
     }
-    void usageErrors() {
-        QFETCH(QString, arguments);
-        const Run r = run(arguments.split(' '));
-        QCOMPARE(r.status, 2);
+    void failures() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, output);
+        QFETCH(int, status);
+        QFETCH(QString, told);
+        const Run r = run(arguments, output);
+        QCOMPARE(r.status, status);
         QCOMPARE(r.out, QString());
+        QVERIFY2(r.err.contains(told), qPrintable(r.err));
+        if (status == 2) {
+            QCOMPARE(r.err.count('\n'), 1);
+            QVERIFY2(r.err.endsWith("Vedere raggio-limite --help.\n"), qPrintable(r.err));
+        }
+    }
+
+    // The bare program opens the window; with no display it says so in one
+    // line of ours, and how to go on without one.
+    void windowWithoutDisplay_data() {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("no DISPLAY") << "";
+        QTest::newRow("a display that is not there") << ":987";
+    }
+    void windowWithoutDisplay() {
+        QFETCH(QString, display);
+        const Run r = run({}, {}, display);
+        QCOMPARE(r.status, 1);
         QCOMPARE(r.err.count('\n'), 1);
-        QVERIFY2(r.err.endsWith("Vedere raggio-limite --help.\n"), qPrintable(r.err));
+        QVERIFY2(r.err.startsWith("raggio-limite: la finestra non si può aprire"),
+                 qPrintable(r.err));
+        QVERIFY(r.err.contains("raggio-limite calcolo"));
+    }
+
+    // A reader that stops early ends the table quietly.
+    void closedPipeIsQuiet() {
+        QProcess shell;
+        shell.start("/bin/sh", {"-c", QString(RAGGIO_LIMITE) + " tabella --temperatura 0:9999 "
+                                                               "--salinita 30:40 --quota 0:15 | "
+                                                               "head -n 2"});
+        QVERIFY(shell.waitForFinished(60000));
+        QCOMPARE(shell.readAllStandardOutput().count('\n'), 2);
+        QCOMPARE(QString(shell.readAllStandardError()), QString());
     }
 
     void help() {
         const Run r = run({"--help"});
         QCOMPARE(r.status, 0);
-        QCOMPARE(r.out.count("Esempio: raggio-limite "), 3);
+        QCOMPARE(r.out.count("Esempio: raggio-limite "), 4);
         QCOMPARE(run({"--version"}).out, "raggio-limite 1.0.0\n");
     }
 
     // The PNG is the window's picture after the same clicks, the labels
-    // included; a PDF is written too; a failed write leaves no file.
+    // included; a failed write leaves no file.
     void grafico() {
         QTemporaryDir dir;
         const QString png = dir.filePath("raggio.png");
-        QCOMPARE(run({"grafico", "60", "35", "10", "-o", png}).status, 0);
+        const Run done = run({"grafico", "60", "35", "10", "-o", png});
+        QCOMPARE(done.status, 0);
+        QCOMPARE(done.out, png + '\n');
         FormDriver w;
         w.calcolo("60", "35", "10");
         w.grafico();
@@ -156,13 +252,12 @@ class TestCommandLine : public QObject {
         QCOMPARE(run({"grafico", "60", "35", "10", "-o", png, "--scala", "2"}).status, 0);
         QCOMPARE(QImage(png).size(), QSize(2002, 1362));
 
-        const QString pdf = dir.filePath("raggio.pdf");
+        const QString pdf = dir.filePath("RAGGIO.PDF"); // any case
         QCOMPARE(run({"grafico", "60", "35", "10", "-o", pdf}).status, 0);
-        QVERIFY(QFile(pdf).size() > 1000);
 
         const Run failed = run({"grafico", "60", "35", "10", "-o", dir.filePath("no/raggio.png")});
         QCOMPARE(failed.status, 1);
-        QVERIFY(failed.err.startsWith("Impossibile scrivere il file"));
+        QVERIFY2(failed.err.contains("la cartella non esiste"), qPrintable(failed.err));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     }
 };
