@@ -1,11 +1,13 @@
 #include "main_window/PictureActions.h"
 
 #include "main_window/Form1.h"
+#include "main_window/HelpWindow.h"
 #include "main_window/Picture.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 
@@ -22,6 +24,7 @@ PictureActions::PictureActions(Form1& form)
     menu_.setAccessibleName(QStringLiteral("Risultati"));
     connect(&form_, &platform::Form::pictureChanged, this, &PictureActions::updateEnabled);
     updateEnabled();
+    addHelpEntries();
 }
 
 PictureActions::~PictureActions() = default;
@@ -83,6 +86,30 @@ void PictureActions::print() {
     painter.scale(scale, scale);
     Picture::paint(form_, painter);
     painter.end();
+}
+
+void PictureActions::addHelpEntries() {
+    add("Guida", QKeySequence(Qt::Key_F1), &PictureActions::showHelp);
+    add("Informazioni su Raggio limite", {}, &PictureActions::showAbout);
+}
+
+void PictureActions::showHelp() {
+    if (!help_)
+        help_ = new HelpWindow(&form_);
+    help_->present();
+}
+
+void PictureActions::showAbout() {
+    if (!about_) {
+        about_ = new QMessageBox(QMessageBox::Information,
+                                 QStringLiteral("Informazioni su Raggio limite"),
+                                 HelpWindow::aboutText(), QMessageBox::Close, &form_);
+        about_->setAttribute(Qt::WA_DeleteOnClose);
+        about_->setWindowModality(Qt::NonModal);
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
 }
 
 } // namespace main_window

@@ -4,14 +4,17 @@
 
 #include <QMenu>
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
 class QAction;
+class QMessageBox;
 
 namespace main_window {
 
 class Form1;
+class HelpWindow;
 
 // What the window shows, taken out of it: the window's context menu and its
 // shortcuts to copy the printed text or the picture, save the picture as PNG,
@@ -45,6 +48,14 @@ class PictureActions : public QObject {
     QMenu menu_;
     QAction* copyText_ = nullptr;
     std::unique_ptr<Dialogs> dialogs_;
+
+    // The help (F1) and the about box, last in the menu; each opened once, then
+    // raised again, and neither blocks the window.
+    void addHelpEntries();
+    void showHelp();
+    void showAbout();
+    HelpWindow* help_ = nullptr;
+    QPointer<QMessageBox> about_;
 };
 
 } // namespace main_window
