@@ -101,9 +101,8 @@ class TestSurface : public QObject {
     // (18.64 px here), so lines i = 0..20 keep one offset within half a pixel
     // only if they are not spaced by whole pixels. Cls starts again at the top.
     void printPosition() {
-        const QFont font = platform::formFont(12.0, false);
-        const QFontMetricsF metrics(font);
-        auto surface = makeSurface(1.0, QSize(200, 420), font);
+        auto surface = makeSurface(1.0, QSize(200, 420), platform::formFont(12.0, false));
+        const QFontMetricsF metrics(surface->font());
         const std::vector<platform::PrintItem> x = {platform::PrintItem::Spc(8), "X"};
         for (int i = 0; i <= 20; ++i)
             surface->print(i % 2 ? std::vector<platform::PrintItem>{} : x);
@@ -121,7 +120,6 @@ class TestSurface : public QObject {
         QVERIFY2(*high - *low <= 1.0, qPrintable(QString::number(*high - *low)));
         for (const QPoint& p : ink)
             QVERIFY(p.x() >= 8 * metrics.averageCharWidth() - 1);
-        QCOMPARE(surface->lines().first(3), QStringList({"X", "", "X"}));
         surface->cls();
         QVERIFY(surface->lines().isEmpty());
         surface->print(x);
