@@ -1,6 +1,7 @@
 #include "main_window/Picture.h"
 
 #include "engine/RuntimeError.h"
+#include "main_window/AtomicFile.h"
 #include "main_window/Form1.h"
 #include "platform/PainterCanvas.h"
 #include "plot/NearRangePlot.h"
@@ -8,8 +9,6 @@
 #include <QLabel>
 #include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
 
 namespace main_window {
 
@@ -49,16 +48,6 @@ void drawLabels(const Form1& form, QPainter& painter) {
     }
 }
 
-bool commit(QSaveFile& file, const QString& path, bool written, QString* problem) {
-    if (written && file.commit())
-        return true;
-    file.cancelWriting();
-    *problem = QStringLiteral("Impossibile scrivere il file \"%1\": %2.")
-                   .arg(path, file.errorString().isEmpty() ? QStringLiteral("errore di scrittura")
-                                                           : file.errorString());
-    return false;
-}
-
 } // namespace
 
 QImage Picture::image(const Form1& form) {
@@ -89,27 +78,14 @@ void Picture::paint(const Form1& form, QPainter& painter) {
 }
 
 bool Picture::savePng(const Form1& form, const QString& path, QString* problem) {
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && image(form).save(&file, "PNG");
-    return commit(file, path, written, problem);
+    return AtomicFile::save(
+        path, [&](QIODevice& file) { return image(form).save(&file, "PNG"); }, problem);
 }
 
 bool Picture::savePdf(const Form1& form, const QString& path, QString* problem) {
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written) {
-        QPdfWriter pdf(&file);
-        pdf.setResolution(kPdfDotsPerInch);
-        pdf.setPageSize(QPageSize(QSizeF(form.size()) * kPointsPerPixel, QPageSize::Point));
-        pdf.setPageMargins(QMarginsF());
-        pdf.setTitle(QStringLiteral("Raggio limite"));
-        QPainter painter;
-        written = painter.begin(&pdf);
-        if (written)
-            paint(form, painter);
-        written = painter.end() && written;
-    }
-    return commit(file, path, written, problem);
+    return AtomicFile::savePdf(
+        path, QPageSize(QSizeF(form.size()) * kPointsPerPixel, QPageSize::Point), kPdfDotsPerInch,
+        QStringLiteral("Raggio limite"), [&](QPainter& painter) { paint(form, painter); }, problem);
 }
 
 } // namespace main_window

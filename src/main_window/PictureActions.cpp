@@ -2,6 +2,7 @@
 
 #include "main_window/Form1.h"
 #include "main_window/Picture.h"
+#include "main_window/Sheet.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -19,6 +20,9 @@ PictureActions::PictureActions(Form1& form)
     add("Salva immagine…", QKeySequence(Qt::CTRL | Qt::Key_S), &PictureActions::saveImage);
     add("Esporta PDF…", {}, &PictureActions::exportPdf);
     add("Stampa…", QKeySequence(Qt::CTRL | Qt::Key_P), &PictureActions::print);
+    exportSheet_ = add("Esporta scheda PDF…", {}, &PictureActions::exportSheet);
+    printSheet_ = add("Stampa scheda…", {}, &PictureActions::printSheet);
+    connect(&form_, &Form1::calculationCompleted, this, &PictureActions::updateEnabled);
     menu_.setAccessibleName(QStringLiteral("Risultati"));
     connect(&form_, &platform::Form::pictureChanged, this, &PictureActions::updateEnabled);
     updateEnabled();
@@ -38,6 +42,8 @@ QAction* PictureActions::add(const char* name, const QKeySequence& shortcut,
 
 void PictureActions::updateEnabled() {
     copyText_->setEnabled(!form_.surface().lines().isEmpty());
+    exportSheet_->setEnabled(Sheet::available(form_));
+    printSheet_->setEnabled(Sheet::available(form_));
 }
 
 void PictureActions::copyText() {
@@ -83,6 +89,21 @@ void PictureActions::print() {
     painter.scale(scale, scale);
     Picture::paint(form_, painter);
     painter.end();
+}
+
+void PictureActions::exportSheet() {
+    saveAs("Esporta scheda PDF", "scheda-di-calcolo.pdf", "Documenti PDF (*.pdf)", &Sheet::savePdf);
+}
+
+void PictureActions::printSheet() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    if (!dialogs_->choosePrinter(&form_, printer))
+        return;
+    QString problem;
+    if (!Sheet::print(form_, printer, &problem))
+        form_.reportError(problem);
 }
 
 } // namespace main_window
