@@ -267,7 +267,6 @@ void Form1::calcola() {
             surface().print({platform::PrintItem::Spc(engine::kReportIndentBlanks), line});
     }
     lastCalculation_ = std::move(done);
-    emit calculationCompleted();
 }
 
 } // namespace main_window

@@ -53,9 +53,6 @@ class Form1 : public platform::Form {
     // Label1 to Label8, the plot's axis captions, shown only with the plot.
     const std::array<QLabel*, 8>& axisLabels() const { return axisLabels_; }
 
-  signals:
-    void calculationCompleted();
-
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 

@@ -22,8 +22,8 @@ PictureActions::PictureActions(Form1& form)
     add("Stampa…", QKeySequence(Qt::CTRL | Qt::Key_P), &PictureActions::print);
     exportSheet_ = add("Esporta scheda PDF…", {}, &PictureActions::exportSheet);
     printSheet_ = add("Stampa scheda…", {}, &PictureActions::printSheet);
-    connect(&form_, &Form1::calculationCompleted, this, &PictureActions::updateEnabled);
     menu_.setAccessibleName(QStringLiteral("Risultati"));
+    // Every Calcolo, completed or failed, changes the picture.
     connect(&form_, &platform::Form::pictureChanged, this, &PictureActions::updateEnabled);
     updateEnabled();
 }
