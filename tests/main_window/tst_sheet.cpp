@@ -16,10 +16,9 @@ using pdf_pages::Ink;
 constexpr int kDotsPerInch = 200;
 const QSizeF kA4Points(595.28, 841.89);
 
-// Answers every dialog at once, as told.
+// Answers every dialog at once: the file, or printing to a PDF file.
 struct FakeDialogs : main_window::Dialogs {
-    QString path;
-    QString printTo;
+    QString path, printTo;
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return path;
     }
@@ -29,119 +28,96 @@ struct FakeDialogs : main_window::Dialogs {
     }
 };
 
+// The sheet as Sheet::savePdf writes it; empty when it failed.
+QString sheetOf(const main_window::Form1& form, const QTemporaryDir& dir) {
+    const QString path = dir.filePath(QStringLiteral("scheda.pdf"));
+    QString problem;
+    return main_window::Sheet::savePdf(form, path, &problem) ? path : QString();
+}
+
 struct Window : FormDriver {
     FakeDialogs* dialogs = new FakeDialogs;
+    main_window::PictureActions& actions = *form.findChild<main_window::PictureActions*>();
     QTemporaryDir dir;
 
-    Window() {
-        form.findChild<main_window::PictureActions*>()->setDialogs(
-            std::unique_ptr<main_window::Dialogs>(dialogs));
-    }
+    Window() { actions.setDialogs(std::unique_ptr<main_window::Dialogs>(dialogs)); }
     QAction* entry(const QString& name) const {
-        for (QAction* action : form.findChild<main_window::PictureActions*>()->menu().actions())
-            if (action->text() == name)
-                return action;
-        qFatal("no entry %s", qPrintable(name));
-        return nullptr;
+        const auto all = actions.menu().actions();
+        const auto found =
+            std::find_if(all.begin(), all.end(), [&](QAction* a) { return a->text() == name; });
+        return found == all.end() ? nullptr : *found;
     }
-    // The sheet as Sheet::savePdf writes it; empty when it failed.
-    QString sheet() {
-        const QString path = dir.filePath(QStringLiteral("scheda.pdf"));
-        QString problem;
-        return main_window::Sheet::savePdf(form, path, &problem) ? path : QString();
-    }
+    QString sheet() const { return sheetOf(form, dir); }
 };
 
-QStringList simplifiedLines(const QString& text) {
+// The non-empty lines as a reader copies them: blanks and ligatures undone.
+QStringList readLines(const QString& text) {
     QStringList lines;
-    for (const QString& line : text.split(QLatin1Char('\n')))
+    for (const QString& line : text.normalized(QString::NormalizationForm_KC).split('\n'))
         if (!line.simplified().isEmpty())
-            lines << line.normalized(QString::NormalizationForm_KC).simplified(); // no ligatures
+            lines << line.simplified();
     return lines;
 }
 
-// Where the plot lies on a rendered page, found from the two solid depth
-// lines that run from 0 degF to 1000 yd: at 15 ft and at 65 ft.
-struct PlotOnPage {
-    double left = 0, right = 0; // 0 degF and 1000 yd
-    double y15 = 0, y65 = 0;
+QString where(QPointF p) {
+    return QStringLiteral("%1,%2").arg(p.x()).arg(p.y());
+}
 
-    static std::optional<PlotOnPage> find(const QImage& page) {
-        QList<double> rows; // centres of the runs of long dark rows
-        QList<QPair<int, int>> spans;
-        int runStart = -1;
-        for (int y = 0; y <= page.height(); ++y) {
-            const auto dark = y < page.height()
-                                  ? pdf_pages::inkIn(page, Ink::Dark, QRect(0, y, page.width(), 1))
-                                  : QList<QPoint>();
-            const bool line = double(dark.size()) > page.width() * 0.6;
-            if (line && runStart < 0)
-                runStart = y;
-            if (line)
-                spans << qMakePair(dark.first().x(), dark.last().x());
-            if (!line && runStart >= 0) {
-                rows << (runStart + y - 1) / 2.0;
-                runStart = -1;
-            }
+// The range panel (0 to 1000 yd across, 0 to 100 ft down) on a rendered
+// page, measured on the only two solid lines of the plot, which run from
+// 0 degF to 1000 yd at 15 ft and at 65 ft; empty when they are not there.
+QRectF rangePanel(const QImage& page) {
+    QList<double> rows;
+    double left = page.width(), right = 0;
+    int runStart = -1;
+    for (int y = 0; y <= page.height(); ++y) {
+        const auto dark = pdf_pages::inkIn(page, Ink::Dark, QRect(0, y, page.width(), 1));
+        const bool line = double(dark.size()) > page.width() * 0.6;
+        if (line) {
+            runStart = runStart < 0 ? y : runStart;
+            left = std::min(left, dark.first().x() + 0.5);
+            right = std::max(right, dark.last().x() + 0.5);
+        } else if (runStart >= 0) {
+            rows << (runStart + y - 1) / 2.0;
+            runStart = -1;
         }
-        if (rows.size() != 2)
-            return std::nullopt;
-        PlotOnPage plot{1e9, 0, rows[0], rows[1]};
-        for (auto [first, last] : spans) {
-            plot.left = std::min(plot.left, first + 0.5);
-            plot.right = std::max(plot.right, last + 0.5);
-        }
-        return plot;
     }
-    // The range panel: 0 to 1000 yd across, 0 to 100 ft down.
-    QRectF rangePanel() const {
-        const double pixelsPerTwip = (right - left) / (14200 - 500);
-        const double pixelsPerFoot = (y65 - y15) / 50;
-        const double top = y15 - 15 * pixelsPerFoot;
-        return {left + 4500 * pixelsPerTwip, top, 9200 * pixelsPerTwip, 100 * pixelsPerFoot};
-    }
-    QPointF at(double yd, double ft) const {
-        const QRectF panel = rangePanel();
-        return {panel.left() + panel.width() * yd / 1000, panel.top() + panel.height() * ft / 100};
-    }
-};
+    if (rows.size() != 2)
+        return {};
+    const double perTwip = (right - left) / (14200 - 500), perFoot = (rows[1] - rows[0]) / 50;
+    return {left + 4500 * perTwip, rows[0] - 15 * perFoot, 9200 * perTwip, 100 * perFoot};
+}
 
-QString near(QPointF seen, QPointF expected) {
-    return QStringLiteral("visto %1,%2, atteso %3,%4")
-        .arg(seen.x())
-        .arg(seen.y())
-        .arg(expected.x())
-        .arg(expected.y());
+QPointF at(const QRectF& panel, double yd, double ft) {
+    return {panel.left() + panel.width() * yd / 1000, panel.top() + panel.height() * ft / 100};
 }
 
 // The sheet's plot on a page rendered at kDotsPerInch: it fills the width
 // between 15 mm margins, its blue point lies at (yd, ft) and its red ray runs
-// from (0 yd, 15 ft) to the surface at surfaceYd. No point: none is drawn.
+// from (0 yd, 15 ft) to the surface at surfaceYd (-1: the plot stopped after
+// its first circle).
 void checkPlot(const QImage& page, std::optional<QPointF> point, double surfaceYd) {
-    const auto plot = PlotOnPage::find(page);
-    QVERIFY2(plot, "no plot frame");
+    const QRectF panel = rangePanel(page);
+    QVERIFY2(!panel.isEmpty(), "no plot");
     const double textWidth = page.width() * (kA4Points.width() - 85.0) / kA4Points.width();
-    QVERIFY2(qAbs((plot->right - plot->left) - textWidth * 13700 / 14700) < 4,
-             qPrintable(QString::number(plot->right - plot->left)));
+    QVERIFY2(qAbs(panel.width() * 13700 / 9200 - textWidth * 13700 / 14700) < 4,
+             qPrintable(QString::number(panel.width())));
     // Over the surface too, for the ray's last circles; the blue grid of the
     // temperature panel ends on the range panel's left edge.
-    const QRect panel = plot->rangePanel().toAlignedRect().adjusted(-4, -8, 4, 0);
-    const auto blue = pdf_pages::inkCentre(page, Ink::Blue, panel.adjusted(10, 0, 0, 0));
+    const QRect area = panel.toAlignedRect().adjusted(-4, -8, 4, 0);
+    const auto blue = pdf_pages::inkCentre(page, Ink::Blue, area.adjusted(10, 0, 0, 0));
     QCOMPARE(blue.has_value(), point.has_value());
     if (point)
-        QVERIFY2((*blue - plot->at(point->x(), point->y())).manhattanLength() < 3,
-                 qPrintable(near(*blue, plot->at(point->x(), point->y()))));
-    if (surfaceYd < 0)
-        return;
-    const QList<QPoint> red = pdf_pages::inkIn(page, Ink::Red, panel);
+        QVERIFY2((*blue - at(panel, point->x(), point->y())).manhattanLength() < 3,
+                 qPrintable(where(*blue)));
+    const QList<QPoint> red = pdf_pages::inkIn(page, Ink::Red, area);
     QVERIFY(!red.isEmpty());
     const auto byX = [](QPoint a, QPoint b) { return a.x() < b.x(); };
     const QPointF start = *std::min_element(red.begin(), red.end(), byX);
     const QPointF end = *std::max_element(red.begin(), red.end(), byX);
-    QVERIFY2((start - plot->at(0, 15)).manhattanLength() < 5,
-             qPrintable(near(start, plot->at(0, 15))));
-    QVERIFY2((end - plot->at(surfaceYd, 0)).manhattanLength() < 5,
-             qPrintable(near(end, plot->at(surfaceYd, 0))));
+    QVERIFY2((start - at(panel, 0, 15)).manhattanLength() < 5, qPrintable(where(start)));
+    const QPointF last = surfaceYd < 0 ? at(panel, 0, 15) : at(panel, surfaceYd, 0);
+    QVERIFY2((end - last).manhattanLength() < 5, qPrintable(where(end)));
 }
 
 } // namespace
@@ -151,7 +127,7 @@ class TestSheet : public QObject {
 
   private slots:
     // One A4 portrait page whose text is the title, the inputs as typed and
-    // as used, the report and the axis captions.
+    // as used, the whole report and the axis captions.
     void text_data() {
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QStringList>("used");
@@ -170,27 +146,22 @@ class TestSheet : public QObject {
         Window w;
         w.calcolo(typed[0], typed[1], typed[2]);
         const QString path = w.sheet();
-        QVERIFY(!path.isEmpty());
         const pdf_pages::Info info = pdf_pages::info(path);
         QCOMPARE(info.pages, 1);
-        QVERIFY2(qAbs(info.size.width() - kA4Points.width()) < 1 &&
-                     qAbs(info.size.height() - kA4Points.height()) < 1,
-                 qPrintable(QString("%1 x %2").arg(info.size.width()).arg(info.size.height())));
-        const QString all = simplifiedLines(pdf_pages::text(path)).join(' ');
+        QVERIFY(qAbs(info.size.width() - kA4Points.width()) < 1 &&
+                qAbs(info.size.height() - kA4Points.height()) < 1);
+        const QStringList lines = readLines(pdf_pages::text(path));
+        const QString all = lines.join(' ');
         QVERIFY2(all.startsWith("Raggio limite – scheda di calcolo"), qPrintable(all));
-        const QStringList boxes = {"Temperatura (°F)", "Salinità (pt x 1000)",
-                                   "Quota di calc. (ft)"};
+        const char* boxes[] = {"Temperatura (°F)", "Salinità (pt x 1000)", "Quota di calc. (ft)"};
         for (int i = 0; i < 3; ++i) {
             const QString row = QString("%1 «%2» %3").arg(boxes[i], typed[i], used[i]);
             QVERIFY2(all.contains(row), qPrintable(row));
         }
-        const QStringList report = simplifiedLines(
+        const QStringList report = readLines(
             engine::reportLines(engine::Calculation::fromTexts(typed[0], typed[1], typed[2]))
                 .join('\n'));
-        const QStringList lines = simplifiedLines(pdf_pages::text(path));
-        const qsizetype first = lines.indexOf(report.first());
-        QVERIFY2(first > 0, qPrintable(lines.join('\n')));
-        QCOMPARE(lines.mid(first, report.size()), report);
+        QCOMPARE(lines.mid(lines.indexOf(report.first()), report.size()), report);
         for (const char* caption : {"temp. -gradi F ( 4°F/div.)", "distanza - yd ( 50 yd/div.)",
                                     "- 100 ft", "feet (5ft/"})
             QVERIFY2(all.contains(caption), caption);
@@ -223,8 +194,8 @@ class TestSheet : public QObject {
     }
 
     // The last completed Calcolo makes the sheet, whatever the window shows
-    // now: the same pixels as the command line's window, which typed the
-    // values and clicked "Calcolo" once.
+    // now: the same pixels as from the command line's window, which has the
+    // values set and "Calcolo" clicked once.
     void sameSheetWhateverTheWindowShows_data() {
         QTest::addColumn<QString>("after"); // what the user did after Calcolo
         QTest::newRow("il resoconto") << "";
@@ -234,18 +205,16 @@ class TestSheet : public QObject {
     }
     void sameSheetWhateverTheWindowShows() {
         QFETCH(QString, after);
-        main_window::Form1 commandLine;
-        commandLine.setErrorReporter([](const QString& message) { QFAIL(qPrintable(message)); });
+        main_window::Form1 commandLine; // never shown
         const char* boxes[] = {"Text1", "Text2", "Text4"};
         const char* values[] = {"60,5", "35.5", "10"};
         for (int i = 0; i < 3; ++i)
             commandLine.findChild<QLineEdit*>(boxes[i])->setText(values[i]);
         commandLine.findChild<QPushButton*>("Command1")->click();
-        QTemporaryDir dir;
-        QString problem;
-        QVERIFY(main_window::Sheet::savePdf(commandLine, dir.filePath("riga.pdf"), &problem));
-
         Window w;
+        const QImage expected = pdf_pages::page(sheetOf(commandLine, w.dir), 1, 100);
+        QVERIFY(!expected.isNull());
+
         w.calcolo("60,5", "35.5", "10");
         if (after.contains("fallito")) {
             w.calcolo("60", "35", "16");
@@ -255,24 +224,22 @@ class TestSheet : public QObject {
             w.grafico();
         if (after.contains("testi"))
             w.type("70", "30", "2");
-        const QImage expected = pdf_pages::page(dir.filePath("riga.pdf"), 1, 100);
-        QVERIFY(!expected.isNull());
         QVERIFY(pdf_pages::page(w.sheet(), 1, 100) == expected);
     }
 
-    // "Esporta scheda PDF…" and "Stampa scheda…", after "Stampa…": off until
-    // a Calcolo completes, then the sheet to a file or the printer.
+    // "Esporta scheda PDF…" and "Stampa scheda…": off until a Calcolo
+    // completes, then the sheet to a file or to the printer.
     void fromTheMenu() {
         Window w;
         QAction* exportSheet = w.entry("Esporta scheda PDF…");
         QAction* printSheet = w.entry("Stampa scheda…");
+        QVERIFY(exportSheet && printSheet);
         w.calcolo("60", "35", "16"); // fails: still nothing to put on a sheet
         QVERIFY(!exportSheet->isEnabled() && !printSheet->isEnabled());
         QString problem;
         QVERIFY(!main_window::Sheet::savePdf(w.form, w.dir.filePath("no.pdf"), &problem));
         QVERIFY(problem.startsWith("Nessun calcolo"));
         w.calcolo("60", "35", "10");
-        QVERIFY(exportSheet->isEnabled() && printSheet->isEnabled());
         w.calcolo("60", "35", "16");
         QVERIFY(exportSheet->isEnabled() && printSheet->isEnabled());
 
@@ -282,8 +249,7 @@ class TestSheet : public QObject {
         w.dialogs->printTo = w.dir.filePath("stampa.pdf");
         printSheet->trigger();
         const pdf_pages::Info printed = pdf_pages::info(w.dialogs->printTo);
-        QCOMPARE(printed.pages, 1);
-        QVERIFY(printed.size.height() > printed.size.width());
+        QVERIFY(printed.pages == 1 && printed.size.height() > printed.size.width());
         QVERIFY(pdf_pages::text(w.dialogs->printTo).contains("Raggio limite – scheda di calcolo"));
         checkPlot(pdf_pages::page(w.dialogs->printTo, 1, kDotsPerInch), QPointF(548, 10), 950);
 
