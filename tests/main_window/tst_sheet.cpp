@@ -102,6 +102,12 @@ void checkPlot(const QImage& page, std::optional<QPointF> point, double surfaceY
     const double textWidth = page.width() * (kA4Points.width() - 85.0) / kA4Points.width();
     QVERIFY2(qAbs(panel.width() * 13700 / 9200 - textWidth * 13700 / 14700) < 4,
              qPrintable(QString::number(panel.width())));
+    // The captions over the panels: blue over the temperatures, ink over the ranges.
+    const QRect overTemperatures(0, int(panel.top()) - 50, int(panel.left()) - 10, 30);
+    const QRect overRanges = overTemperatures.translated(int(panel.left()) + 10, 0);
+    QVERIFY(!pdf_pages::inkIn(page, Ink::Blue, overTemperatures).isEmpty());
+    QVERIFY(pdf_pages::inkIn(page, Ink::Blue, overRanges).isEmpty());
+    QVERIFY(!pdf_pages::inkIn(page, Ink::Dark, overRanges).isEmpty());
     // Over the surface too, for the ray's last circles; the blue grid of the
     // temperature panel ends on the range panel's left edge.
     const QRect area = panel.toAlignedRect().adjusted(-4, -8, 4, 0);
