@@ -9,6 +9,7 @@
 #include "engine/Report.h"
 #include "engine/RuntimeError.h"
 #include "main_window/Picture.h"
+#include "main_window/Sheet.h"
 
 #include <cstdio>
 #include <optional>
@@ -227,6 +228,8 @@ int CommandLine::run(int argc, char* argv[]) {
         return tabella(given);
     if (first == QLatin1String("grafico"))
         return rendered(argv[0], given, {"grafico", {".png", ".pdf"}, true, &savePicture});
+    if (first == QLatin1String("scheda"))
+        return rendered(argv[0], given, {"scheda", {".pdf"}, false, &main_window::Sheet::savePdf});
     if (first.startsWith(QLatin1Char('-')))
         return usageError(QStringLiteral("opzione sconosciuta \"%1\"").arg(first));
     return usageError(QStringLiteral("sottocomando sconosciuto \"%1\"").arg(first));

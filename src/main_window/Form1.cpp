@@ -257,14 +257,16 @@ void Form1::calcola() {
     surface().cls();
     plotShown_ = false;
     chart_->hide();
-    const auto result = engine::Calculation::fromTexts(Text1->text(), Text2->text(), Text4->text());
-    values_ = result.values;
-    for (const QString& line : engine::reportLines(result)) {
+    CompletedCalculation done{Text1->text(), Text2->text(), Text4->text(), {}};
+    done.calculation = engine::Calculation::fromTexts(done.temperature, done.salinity, done.depth);
+    values_ = done.calculation.values;
+    for (const QString& line : engine::reportLines(done.calculation)) {
         if (line.isEmpty())
             surface().print({});
         else
             surface().print({platform::PrintItem::Spc(engine::kReportIndentBlanks), line});
     }
+    lastCalculation_ = std::move(done);
 }
 
 } // namespace main_window

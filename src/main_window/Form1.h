@@ -1,10 +1,14 @@
 #pragma once
 
+#include "engine/Calculation.h"
 #include "engine/CalculationValues.h"
 #include "platform/Form.h"
 #include "plot/NearRangePlot.h"
 
+#include <QString>
+
 #include <array>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -27,6 +31,14 @@ class Form1 : public platform::Form {
     Q_OBJECT
 
   public:
+    // A "Calcolo" that completed: the boxes' texts as typed and what they gave.
+    struct CompletedCalculation {
+        QString temperature;
+        QString salinity;
+        QString depth;
+        engine::Calculation calculation;
+    };
+
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -36,6 +48,10 @@ class Form1 : public platform::Form {
     const engine::CalculationValues& values() const { return values_; }
     // Whether the window shows the plot ("Grafico" was the last click).
     bool plotShown() const { return plotShown_; }
+    // The last "Calcolo" that completed; a failed one does not replace it.
+    const std::optional<CompletedCalculation>& lastCalculation() const { return lastCalculation_; }
+    // Label1 to Label8, the plot's axis captions, shown only with the plot.
+    const std::array<QLabel*, 8>& axisLabels() const { return axisLabels_; }
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -71,6 +87,7 @@ class Form1 : public platform::Form {
 
     engine::CalculationValues values_;
     bool plotShown_ = false;
+    std::optional<CompletedCalculation> lastCalculation_;
     plot::NearRangePlot plot_;
 };
 

@@ -1,20 +1,14 @@
 #include "main_window/Picture.h"
 
 #include "engine/RuntimeError.h"
-#include "engine/SystemError.h"
+#include "main_window/AtomicFile.h"
 #include "main_window/Form1.h"
 #include "platform/PainterCanvas.h"
 #include "plot/NearRangePlot.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
-
-#include <cerrno>
 
 namespace main_window {
 
@@ -54,28 +48,6 @@ void drawLabels(const Form1& form, QPainter& painter) {
     }
 }
 
-// Why a file could not be written, in the program's words: the system's own
-// message would be in English.
-QString whyNotWritten(const QString& path, int errorNumber) {
-    const QFileInfo file(path);
-    if (!file.dir().exists())
-        errorNumber = ENOENT;
-    else if (file.isDir())
-        errorNumber = EISDIR;
-    return QString::fromStdString(engine::systemErrorText(errorNumber != 0 ? errorNumber : EIO));
-}
-
-bool commit(QSaveFile& file, const QString& path, bool written, QString* problem) {
-    errno = 0;
-    if (written && file.commit())
-        return true;
-    const int errorNumber = errno;
-    file.cancelWriting();
-    *problem = QStringLiteral("Impossibile scrivere il file \"%1\": %2.")
-                   .arg(path, whyNotWritten(path, errorNumber));
-    return false;
-}
-
 } // namespace
 
 QImage Picture::image(const Form1& form) {
@@ -106,27 +78,14 @@ void Picture::paint(const Form1& form, QPainter& painter) {
 }
 
 bool Picture::savePng(const Form1& form, const QString& path, QString* problem) {
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && image(form).save(&file, "PNG");
-    return commit(file, path, written, problem);
+    return AtomicFile::save(
+        path, [&](QIODevice& file) { return image(form).save(&file, "PNG"); }, problem);
 }
 
 bool Picture::savePdf(const Form1& form, const QString& path, QString* problem) {
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written) {
-        QPdfWriter pdf(&file);
-        pdf.setResolution(kPdfDotsPerInch);
-        pdf.setPageSize(QPageSize(QSizeF(form.size()) * kPointsPerPixel, QPageSize::Point));
-        pdf.setPageMargins(QMarginsF());
-        pdf.setTitle(QStringLiteral("Raggio limite"));
-        QPainter painter;
-        written = painter.begin(&pdf);
-        if (written)
-            paint(form, painter);
-        written = painter.end() && written;
-    }
-    return commit(file, path, written, problem);
+    return AtomicFile::savePdf(
+        path, QPageSize(QSizeF(form.size()) * kPointsPerPixel, QPageSize::Point), kPdfDotsPerInch,
+        QStringLiteral("Raggio limite"), [&](QPainter& painter) { paint(form, painter); }, problem);
 }
 
 } // namespace main_window

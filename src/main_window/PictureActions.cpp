@@ -3,6 +3,7 @@
 #include "main_window/Form1.h"
 #include "main_window/HelpWindow.h"
 #include "main_window/Picture.h"
+#include "main_window/Sheet.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -21,7 +22,10 @@ PictureActions::PictureActions(Form1& form)
     add("Salva immagine…", QKeySequence(Qt::CTRL | Qt::Key_S), &PictureActions::saveImage);
     add("Esporta PDF…", {}, &PictureActions::exportPdf);
     add("Stampa…", QKeySequence(Qt::CTRL | Qt::Key_P), &PictureActions::print);
+    exportSheet_ = add("Esporta scheda PDF…", {}, &PictureActions::exportSheet);
+    printSheet_ = add("Stampa scheda…", {}, &PictureActions::printSheet);
     menu_.setAccessibleName(QStringLiteral("Risultati"));
+    // Every Calcolo, completed or failed, changes the picture.
     connect(&form_, &platform::Form::pictureChanged, this, &PictureActions::updateEnabled);
     updateEnabled();
     addHelpEntries();
@@ -41,6 +45,8 @@ QAction* PictureActions::add(const char* name, const QKeySequence& shortcut,
 
 void PictureActions::updateEnabled() {
     copyText_->setEnabled(!form_.surface().lines().isEmpty());
+    exportSheet_->setEnabled(Sheet::available(form_));
+    printSheet_->setEnabled(Sheet::available(form_));
 }
 
 void PictureActions::copyText() {
@@ -110,6 +116,21 @@ void PictureActions::showAbout() {
     about_->show();
     about_->raise();
     about_->activateWindow();
+}
+
+void PictureActions::exportSheet() {
+    saveAs("Esporta scheda PDF", "scheda-di-calcolo.pdf", "Documenti PDF (*.pdf)", &Sheet::savePdf);
+}
+
+void PictureActions::printSheet() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    if (!dialogs_->choosePrinter(&form_, printer))
+        return;
+    QString problem;
+    if (!Sheet::print(form_, printer, &problem))
+        form_.reportError(problem);
 }
 
 } // namespace main_window

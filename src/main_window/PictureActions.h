@@ -18,7 +18,8 @@ class HelpWindow;
 
 // What the window shows, taken out of it: the window's context menu and its
 // shortcuts to copy the printed text or the picture, save the picture as PNG,
-// export it as a PDF page and print it. A failure is reported through the
+// export it as a PDF page and print it; and the calculation sheet, as a PDF
+// or on paper. A failure is reported through the
 // window's error seam, and the window carries on.
 class PictureActions : public QObject {
     Q_OBJECT
@@ -39,6 +40,8 @@ class PictureActions : public QObject {
     void saveImage();
     void exportPdf();
     void print();
+    void exportSheet();
+    void printSheet();
 
     using Save = bool (*)(const Form1& form, const QString& path, QString* problem);
     // Asks for a file and saves there; a failure goes to the window's error seam.
@@ -47,6 +50,8 @@ class PictureActions : public QObject {
     Form1& form_;
     QMenu menu_;
     QAction* copyText_ = nullptr;
+    QAction* exportSheet_ = nullptr; // both need a completed "Calcolo"
+    QAction* printSheet_ = nullptr;
     std::unique_ptr<Dialogs> dialogs_;
 
     // The help (F1) and the about box, last in the menu; each opened once, then

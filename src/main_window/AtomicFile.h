@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+class QPageSize;
+class QPainter;
+
+namespace main_window {
+
+// A file written whole or not at all: what is written goes to a temporary
+// file that replaces the target only when every write succeeded. Each
+// function returns false with an Italian reason in *problem.
+class AtomicFile {
+  public:
+    // write says whether it wrote everything.
+    using Write = std::function<bool(QIODevice& file)>;
+    static bool save(const QString& path, const Write& write, QString* problem);
+
+    // One PDF page of pageSize, drawn by paint in units of 1/dotsPerInch inch
+    // from the page's top-left corner.
+    using Paint = std::function<void(QPainter& painter)>;
+    static bool savePdf(const QString& path, const QPageSize& pageSize, int dotsPerInch,
+                        const QString& title, const Paint& paint, QString* problem);
+};
+
+} // namespace main_window
