@@ -189,8 +189,8 @@ int rendered(char* program, const QStringList& given, const Rendering& kind) {
     });
     if (!known)
         return usageError(QStringLiteral("-o vuole un file %1").arg(kind.extensions.join(" o ")));
-    bool scaleRead = false;
-    const double factor = arguments.value(scale).toDouble(&scaleRead);
+    bool scaleRead = !kind.plot;
+    const double factor = kind.plot ? arguments.value(scale).toDouble(&scaleRead) : 1.0;
     if (!scaleRead || !(factor > 0.0 && factor <= kLargestScale))
         return usageError(QStringLiteral("--scala vuole un numero maggiore di 0 e al massimo 8, "
                                          "non \"%1\"")

@@ -1,9 +1,13 @@
 #include "FormDriver.h"
+#include "PdfPages.h"
 #include "app/Range.h"
 #include "engine/NumberFormat.h"
+#include "main_window/Sheet.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
+
+using pdf_pages::Ink;
 
 namespace {
 
@@ -146,6 +150,7 @@ class TestCommandLine : public QObject {
         QTest::addColumn<QString>("told"); // part of the line on standard error
         const QString full = "/dev/full";
         const QStringList png = {"-o", QDir::temp().filePath("tst-command-line.png")};
+        const QStringList pdf = {"-o", QDir::temp().filePath("tst-command-line.pdf")};
         const auto row = [](const char* name, const QString& arguments) -> QTestData& {
             return QTest::newRow(name) << arguments.split(' ');
         };
@@ -154,10 +159,14 @@ class TestCommandLine : public QObject {
             << full << 1 << "disco pieno";
         QTest::newRow("grafico, full disk")
             << QStringList{"grafico", "60", "35", "10"} + png << full << 1 << "disco pieno";
+        QTest::newRow("scheda, full disk") << QStringList{"scheda", "60", "35", "10"} + pdf
+                                           << full << 1 << "disco pieno";
         row("--help, full disk", "--help") << full << 1 << "disco pieno";
         row("--version, full disk", "--version") << full << 1 << "disco pieno";
         QTest::newRow("grafico, calculation error")
             << QStringList{"grafico", "60", "35", "16"} + png << "" << 1 << "al massimo 15 ft";
+        QTest::newRow("scheda, calculation error")
+            << QStringList{"scheda", "1e400", "35", "10"} + pdf << "" << 1 << "Temperatura";
         row("no subcommand, unknown long option", "--frobnicate") << "" << 2 << "--frobnicate";
         row("no subcommand, unknown short option", "-Z") << "" << 2 << "-Z";
         row("no subcommand, --versione", "--versione") << "" << 2 << "--versione";
@@ -182,6 +191,7 @@ class TestCommandLine : public QObject {
             << "" << 2 << "xml";
         row("grafico without a file", "grafico 60 35 10") << "" << 2 << "-o";
         row("grafico to a .txt", "grafico 60 35 10 -o a.txt") << "" << 2 << ".png o .pdf";
+        row("scheda to a .png", "scheda 60 35 10 -o a.png") << "" << 2 << "un file .pdf";
         row("--scala 0", "grafico 60 35 10 -o a.png --scala 0")
             << "" << 2 << "maggiore di 0 e al massimo 8";
         row("--scala without a value", "grafico 60 35 10 -o a.png --scala")
@@ -252,13 +262,37 @@ class TestCommandLine : public QObject {
         QCOMPARE(run({"grafico", "60", "35", "10", "-o", png, "--scala", "2"}).status, 0);
         QCOMPARE(QImage(png).size(), QSize(2002, 1362));
 
-        const QString pdf = dir.filePath("RAGGIO.PDF"); // any case
+        // The PDF, named in any case, has the blue point where the window has it.
+        const QString pdf = dir.filePath("RAGGIO.PDF");
         QCOMPARE(run({"grafico", "60", "35", "10", "-o", pdf}).status, 0);
+        const QRect plot(334, 28, 667, 442); // right of the temperature panel, pixels
+        const auto onPage = pdf_pages::inkCentre(pdf_pages::page(pdf, 1, 96), Ink::Blue, plot);
+        const auto inWindow = pdf_pages::inkCentre(w.form.surface().image(), Ink::Blue, plot);
+        QVERIFY(onPage && inWindow);
+        QVERIFY((*onPage - *inWindow).manhattanLength() <= 1.0);
 
         const Run failed = run({"grafico", "60", "35", "10", "-o", dir.filePath("no/raggio.png")});
         QCOMPARE(failed.status, 1);
         QVERIFY2(failed.err.contains("la cartella non esiste"), qPrintable(failed.err));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    // scheda writes the very page that the window's menu exports.
+    void schedaAsTheWindow() {
+        QTemporaryDir dir;
+        const QString fromCommandLine = dir.filePath("scheda.pdf");
+        const Run done = run({"scheda", "60,5", "35.5", "-2", "-o", fromCommandLine});
+        QCOMPARE(done.status, 0);
+        QCOMPARE(done.out, fromCommandLine + '\n');
+        FormDriver w;
+        w.calcolo("60,5", "35.5", "-2");
+        w.grafico();
+        const QString fromWindow = dir.filePath("finestra.pdf");
+        QString problem;
+        QVERIFY2(main_window::Sheet::savePdf(w.form, fromWindow, &problem), qPrintable(problem));
+        const QImage page = pdf_pages::page(fromCommandLine, 1, 72);
+        QVERIFY(!page.isNull());
+        QCOMPARE(page, pdf_pages::page(fromWindow, 1, 72));
     }
 };
 
