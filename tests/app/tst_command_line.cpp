@@ -144,65 +144,56 @@ class TestCommandLine : public QObject {
     // on standard error; 2 for a usage mistake, with nothing on standard
     // output and one line that points to --help.
     void failures_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("output"); // a file for standard output, or empty
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<bool>("fullDisk"); // standard output to /dev/full
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("told"); // part of the line on standard error
-        const QString full = "/dev/full";
-        const QStringList png = {"-o", QDir::temp().filePath("tst-command-line.png")};
-        const QStringList pdf = {"-o", QDir::temp().filePath("tst-command-line.pdf")};
-        const auto row = [](const char* name, const QString& arguments) -> QTestData& {
-            return QTest::newRow(name) << arguments.split(' ');
+        const auto row = [](const char* name, const char* arguments, bool fullDisk, int status,
+                            const char* told) {
+            QTest::newRow(name) << QString(arguments) << fullDisk << status << QString(told);
         };
-        row("calcolo, full disk", "calcolo 60 35 10") << full << 1 << "disco pieno";
-        row("tabella, full disk", "tabella --temperatura 0:99 --salinita 35 --quota 10")
-            << full << 1 << "disco pieno";
-        QTest::newRow("grafico, full disk")
-            << QStringList{"grafico", "60", "35", "10"} + png << full << 1 << "disco pieno";
-        QTest::newRow("scheda, full disk") << QStringList{"scheda", "60", "35", "10"} + pdf
-                                           << full << 1 << "disco pieno";
-        row("--help, full disk", "--help") << full << 1 << "disco pieno";
-        row("--version, full disk", "--version") << full << 1 << "disco pieno";
-        QTest::newRow("grafico, calculation error")
-            << QStringList{"grafico", "60", "35", "16"} + png << "" << 1 << "al massimo 15 ft";
-        QTest::newRow("scheda, calculation error")
-            << QStringList{"scheda", "1e400", "35", "10"} + pdf << "" << 1 << "Temperatura";
-        row("no subcommand, unknown long option", "--frobnicate") << "" << 2 << "--frobnicate";
-        row("no subcommand, unknown short option", "-Z") << "" << 2 << "-Z";
-        row("no subcommand, --versione", "--versione") << "" << 2 << "--versione";
-        row("unknown subcommand", "calcola 1 2 3") << "" << 2 << "calcola";
-        row("unknown option", "calcolo --presto 1 2 3") << "" << 2 << "--presto";
-        row("two values", "calcolo 60 35") << "" << 2 << "ne ha 2";
-        row("zero step", "tabella --temperatura 0:1:0 --salinita 35 --quota 10")
-            << "" << 2 << "passo";
-        row("step of the wrong sign", "tabella --temperatura 0:1:-0.5 --salinita 35 --quota 10")
-            << "" << 2 << "passo";
-        row("malformed range", "tabella --temperatura 0:1:2:3 --salinita 35 --quota 10")
-            << "" << 2 << "0:1:2:3";
-        row("fractional salinities", "tabella --temperatura 60 --salinita 34.5 --quota 10")
-            << "" << 2 << "--salinita: \"34.5\"";
-        row("fractional depths", "tabella --temperatura 60 --salinita 35 --quota 10:12:0.5")
-            << "" << 2 << "--quota: \"10:12:0.5\"";
-        row("more than 10 million rows", "tabella --temperatura 0:9999999 --salinita 35:36 "
-                                         "--quota 10")
-            << "" << 2 << "10000000";
-        row("missing range", "tabella --temperatura 1") << "" << 2 << "manca --salinita";
-        row("unknown format", "tabella --temperatura 1 --salinita 35 --quota 10 --formato xml")
-            << "" << 2 << "xml";
-        row("grafico without a file", "grafico 60 35 10") << "" << 2 << "-o";
-        row("grafico to a .txt", "grafico 60 35 10 -o a.txt") << "" << 2 << ".png o .pdf";
-        row("scheda to a .png", "scheda 60 35 10 -o a.png") << "" << 2 << "un file .pdf";
-        row("--scala 0", "grafico 60 35 10 -o a.png --scala 0")
-            << "" << 2 << "maggiore di 0 e al massimo 8";
-        row("--scala without a value", "grafico 60 35 10 -o a.png --scala")
-            << "" << 2 << "manca il valore";
+        row("calcolo, full disk", "calcolo 60 35 10", true, 1, "disco pieno");
+        row("tabella, full disk", "tabella --temperatura 0:99 --salinita 35 --quota 10", true, 1,
+            "disco pieno");
+        row("grafico, full disk", "grafico 60 35 10 -o FILE.png", true, 1, "disco pieno");
+        row("scheda, full disk", "scheda 60 35 10 -o FILE.pdf", true, 1, "disco pieno");
+        row("--help, full disk", "--help", true, 1, "disco pieno");
+        row("--version, full disk", "--version", true, 1, "disco pieno");
+        row("grafico, calculation error", "grafico 60 35 16 -o FILE.png", false, 1, "15 ft");
+        row("scheda, calculation error", "scheda 1e400 35 10 -o FILE.pdf", false, 1, "Temperatura");
+        row("no subcommand, unknown long option", "--frobnicate", false, 2, "--frobnicate");
+        row("no subcommand, unknown short option", "-Z", false, 2, "-Z");
+        row("no subcommand, --versione", "--versione", false, 2, "--versione");
+        row("unknown subcommand", "calcola 1 2 3", false, 2, "calcola");
+        row("unknown option", "calcolo --presto 1 2 3", false, 2, "--presto");
+        row("two values", "calcolo 60 35", false, 2, "ne ha 2");
+        row("zero step", "tabella --temperatura 0:1:0 REST", false, 2, "passo");
+        row("step of the wrong sign", "tabella --temperatura 0:1:-0.5 REST", false, 2, "passo");
+        row("malformed range", "tabella --temperatura 0:1:2:3 REST", false, 2, "0:1:2:3");
+        row("fractional salinities", "tabella --temperatura 60 --salinita 34.5 --quota 10", false,
+            2, "--salinita: \"34.5\"");
+        row("fractional depths", "tabella --temperatura 60 --salinita 35 --quota 10:12:0.5", false,
+            2, "--quota: \"10:12:0.5\"");
+        row("more than 10 million rows",
+            "tabella --temperatura 0:9999999 --salinita 35:36 --quota 0", false, 2, "10000000");
+        row("missing range", "tabella --temperatura 1", false, 2, "manca --salinita");
+        row("unknown format", "tabella --temperatura 1 REST --formato xml", false, 2, "xml");
+        row("grafico without a file", "grafico 60 35 10", false, 2, "-o");
+        row("grafico to a .txt", "grafico 60 35 10 -o a.txt", false, 2, ".png o .pdf");
+        row("scheda to a .png", "scheda 60 35 10 -o a.png", false, 2, "un file .pdf");
+        row("--scala 0", "grafico 60 35 10 -o a.png --scala 0", false, 2,
+            "maggiore di 0 e al massimo 8");
+        row("--scala without a value", "grafico 60 35 10 -o a.png --scala", false, 2,
+            "manca il valore");
     }
     void failures() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, output);
+        QFETCH(QString, arguments);
+        QFETCH(bool, fullDisk);
         QFETCH(int, status);
         QFETCH(QString, told);
-        const Run r = run(arguments, output);
+        QTemporaryDir dir;
+        arguments.replace("REST", "--salinita 35 --quota 10").replace("FILE", dir.filePath("f"));
+        const Run r = run(arguments.split(' '), fullDisk ? "/dev/full" : "");
         QCOMPARE(r.status, status);
         QCOMPARE(r.out, QString());
         QVERIFY2(r.err.contains(told), qPrintable(r.err));
