@@ -1,16 +1,13 @@
 #include "platform/Raster.h"
 
-#include "platform/ChangedArea.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
 
 namespace platform {
 
-Raster::Raster(QImage& image, int penWidth, ChangedArea& changed)
-    : bits_(image.bits()), stride_(image.bytesPerLine()), width_(image.width()),
-      height_(image.height()), pen_(penWidth), changed_(changed) {}
+Raster::Raster(uchar* bits, qsizetype stride, QSize size, int penWidth)
+    : bits_(bits), stride_(stride), width_(size.width()), height_(size.height()), pen_(penWidth) {}
 
 void Raster::stamp(int x, int y, QRgb rgb) {
     const int left = std::max(0, x);
@@ -25,10 +22,19 @@ void Raster::stamp(int x, int y, QRgb rgb) {
             pixels[column] = rgb;
         }
     }
-    if (changed) {
-        changedAny_ = true;
-        changed_.add(left, top, right, bottom);
+    if (!changed)
+        return;
+    if (!changedAny()) {
+        left_ = left;
+        top_ = top;
+        right_ = right;
+        bottom_ = bottom;
+        return;
     }
+    left_ = std::min(left_, left);
+    top_ = std::min(top_, top);
+    right_ = std::max(right_, right);
+    bottom_ = std::max(bottom_, bottom);
 }
 
 void Raster::line(QPoint from, QPoint to, QRgb rgb) {

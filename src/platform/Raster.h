@@ -2,24 +2,27 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 
 namespace platform {
-
-class ChangedArea;
 
 // Aliased drawing into an image, in device pixels, with a square pen of
 // penWidth device pixels. It lives for one drawing call, so the pixel
 // pointer it holds cannot outlive the image's memory.
 class Raster {
   public:
-    Raster(QImage& image, int penWidth, ChangedArea& changed);
+    // The image's pixels (its bits() once detached), its row stride in bytes
+    // and its size.
+    Raster(uchar* bits, qsizetype stride, QSize size, int penWidth);
 
     void stamp(int x, int y, QRgb rgb);
     void line(QPoint from, QPoint to, QRgb rgb);
     void circle(QPoint centre, int radius, QRgb rgb);
 
     // Whether any pixel took a new colour.
-    bool changedAny() const { return changedAny_; }
+    bool changedAny() const { return left_ <= right_; }
+    // The device pixels that took a new colour lie within these bounds.
+    QRect changedBounds() const { return QRect(QPoint(left_, top_), QPoint(right_, bottom_)); }
 
   private:
     uchar* bits_;
@@ -27,8 +30,7 @@ class Raster {
     int width_;
     int height_;
     int pen_;
-    ChangedArea& changed_;
-    bool changedAny_ = false;
+    int left_ = 0, top_ = 0, right_ = -1, bottom_ = -1; // inclusive
 };
 
 } // namespace platform

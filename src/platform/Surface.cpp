@@ -6,24 +6,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include <cmath>
-
 namespace platform {
-
-namespace {
-
-// Far outside any image, yet safe to offset by a radius.
-constexpr int kFarAway = 1 << 28;
-
-// Coordinates far off the picture (or not numbers) come out far away
-// instead of overflowing an int.
-int floorToInt(double v) {
-    if (!(v > -kFarAway && v < kFarAway))
-        return v < 0 ? -kFarAway : kFarAway;
-    return int(std::floor(v));
-}
-
-} // namespace
 
 Surface::Surface(QSize logicalSize, qreal devicePixelRatio, const QPalette& palette, QFont font)
     : palette_(palette), font_(std::move(font)), dpr_(devicePixelRatio),
@@ -31,6 +14,7 @@ Surface::Surface(QSize logicalSize, qreal devicePixelRatio, const QPalette& pale
       pen_(std::max(1, int(std::lround(devicePixelRatio)))),
       image_(logicalSize * devicePixelRatio, QImage::Format_RGB32), backColour_(systemColour(5)) {
     image_.setDevicePixelRatio(dpr_);
+    imageReplaced();
     cls();
 }
 
@@ -43,6 +27,7 @@ void Surface::ensureSize(QSize logicalSize) {
     grown.fill(resolve(backColour_));
     QPainter(&grown).drawImage(QPoint(0, 0), image_);
     image_ = std::move(grown);
+    imageReplaced();
     changedAll();
 }
 
@@ -53,6 +38,7 @@ void Surface::setDevicePixelRatio(qreal devicePixelRatio) {
     pen_ = std::max(1, int(std::lround(dpr_)));
     image_ = image_.scaled(logicalSize * dpr_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     image_.setDevicePixelRatio(dpr_);
+    imageReplaced();
     changedAll();
 }
 
@@ -101,10 +87,13 @@ void Surface::print(const std::vector<PrintItem>& items) {
 }
 
 template <typename Draw> void Surface::draw(Draw drawing) {
-    Raster raster(image_, pen_, changed_);
+    Raster raster(image_.bits(), stride_, deviceSize_, pen_);
     drawing(raster);
-    if (raster.changedAny())
+    if (raster.changedAny()) {
+        const QRect bounds = raster.changedBounds();
+        changed_.add(bounds.left(), bounds.top(), bounds.right(), bounds.bottom());
         ++revision_;
+    }
 }
 
 void Surface::pset(float x, float y, std::optional<Colour> colour) {
@@ -130,15 +119,19 @@ QRgb Surface::pixelAt(float x, float y) const {
 }
 
 QRgb Surface::resolve(std::optional<Colour> colour) const {
-    if (!colour)
-        return palette_.color(QPalette::Active, QPalette::WindowText).rgb();
-    return toQColor(*colour, palette_).rgb();
+    // The palette never changes, so neither does a colour's value.
+    if (resolvedAny_ && colour == resolvedColour_)
+        return resolvedRgb_;
+    resolvedRgb_ = colour ? toQColor(*colour, palette_).rgb()
+                          : palette_.color(QPalette::Active, QPalette::WindowText).rgb();
+    resolvedColour_ = colour;
+    resolvedAny_ = true;
+    return resolvedRgb_;
 }
 
-int Surface::toDevice(float twips) const {
-    // The nudge keeps whole pixels whole despite the rounded scale (15 twips is 1 pixel).
-    constexpr double kNudge = 1e-9;
-    return floorToInt(double(twips) * devicePerTwip_ + kNudge);
+void Surface::imageReplaced() {
+    stride_ = image_.bytesPerLine();
+    deviceSize_ = image_.size();
 }
 
 void Surface::changedAll() {

@@ -62,14 +62,33 @@ class Surface final : public Canvas {
     std::uint64_t revision() const { return revision_; }
     // The colour at a point in twips, as the user sees it.
     QRgb pixelAt(float x, float y) const;
+    // The device pixel that a drawing call puts a point in twips on (a
+    // circle's centre, a point's top left).
+    QPoint deviceCentre(float x, float y) const { return toDevice(x, y); }
 
     // The area changed since the last call, in device-independent pixels.
     QRect takeChangedRect() { return changed_.take(dpr_); }
 
   private:
     QRgb resolve(std::optional<Colour> colour) const;
-    int toDevice(float twips) const;
+    // Far outside any image, yet safe to offset by a radius.
+    static constexpr int kFarAway = 1 << 28;
+    // std::floor to an int, with coordinates far off the picture (or not
+    // numbers) far away instead of overflowing; truncation is exact within.
+    static int floorToInt(double v) {
+        if (!(v > -kFarAway && v < kFarAway))
+            return v < 0 ? -kFarAway : kFarAway;
+        const int truncated = int(v);
+        return truncated > v ? truncated - 1 : truncated;
+    }
+    int toDevice(float twips) const {
+        // The nudge keeps whole pixels whole despite the rounded scale (15 twips is 1 pixel).
+        constexpr double kNudge = 1e-9;
+        return floorToInt(double(twips) * devicePerTwip_ + kNudge);
+    }
     QPoint toDevice(float x, float y) const { return {toDevice(x), toDevice(y)}; }
+    // Notes the size and row stride of a new image, which every drawing call uses.
+    void imageReplaced();
     // Runs one drawing call on the pixels and notes whether it changed any.
     template <typename Draw> void draw(Draw drawing);
     void changedAll();
@@ -80,6 +99,8 @@ class Surface final : public Canvas {
     double devicePerTwip_ = 1.0 / 15.0;
     int pen_ = 1; // device pixels
     QImage image_;
+    qsizetype stride_ = 0; // of image_, bytes
+    QSize deviceSize_;     // of image_
     Colour backColour_ = 0;
     QStringList lines_;
     std::vector<PrintedText> printed_;
@@ -88,6 +109,10 @@ class Surface final : public Canvas {
     double printY_ = 0.0;
     std::uint64_t revision_ = 0;
     ChangedArea changed_;
+    // The last colour resolved, as the drawing calls repeat theirs.
+    mutable bool resolvedAny_ = false;
+    mutable std::optional<Colour> resolvedColour_;
+    mutable QRgb resolvedRgb_ = 0;
 };
 
 } // namespace platform

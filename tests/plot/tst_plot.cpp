@@ -1,14 +1,19 @@
 #include "ErrorOf.h"
 #include "engine/Calculation.h"
+#include "engine/RayStep.h"
 #include "platform/Canvas.h"
 #include "platform/Surface.h"
 #include "plot/NearRangePlot.h"
+#include "plot/PlotFrame.h"
 #include "plot/ReferencePlot.h"
 
 #include <QGuiApplication>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
+#include <optional>
+#include <random>
 #include <vector>
 
 using engine::CalculationValues;
@@ -38,6 +43,47 @@ struct Recording : platform::Canvas {
 
 CalculationValues afterCalcolo(const char* t, const char* sa, const char* depth) {
     return engine::Calculation::fromTexts(t, sa, depth).values;
+}
+
+// The plot's depths, from the layer's bottom up to the surface, as it steps.
+std::vector<double> plotDepths() {
+    std::vector<double> depths;
+    for (double z = engine::kLayerDepthFt; z >= 0.0; z += plot::kRayStepFt)
+        depths.push_back(z);
+    return depths;
+}
+
+// What the shortcut says at one depth, against the whole step's links; empty
+// when they agree.
+QString disagreement(const engine::RayRadius& radius, double deltaD, long& clear) {
+    std::optional<engine::RayPoint> point;
+    const auto stepError = errorOf([&] { point = engine::rayStepAt(radius, deltaD); });
+    std::int16_t S = 0;
+    const auto rangeError = errorOf([&] { S = engine::rangeAt(radius, deltaD); });
+    const QString where =
+        QStringLiteral("r1 %1, deltaD %2: ").arg(radius.r1, 0, 'g', 17).arg(deltaD, 0, 'g', 17);
+    if (stepError || rangeError) {
+        if (!stepError || !rangeError || stepError->message() != rangeError->message())
+            return where + QStringLiteral("errors differ");
+    } else if (S != point->S) {
+        return where + QStringLiteral("rangeAt %1, step %2").arg(S).arg(point->S);
+    }
+    const std::optional<std::int16_t> shortcut = engine::clearRange(radius, deltaD);
+    if (!shortcut)
+        return {};
+    ++clear;
+    if (stepError || *shortcut != point->S)
+        return where +
+               QStringLiteral("clearRange %1, step %2").arg(*shortcut).arg(point ? point->S : 0);
+    // The margin's premise: the step's range lies within a thousandth of the
+    // margin of the range told from the root.
+    const double fromRoot = point->r1 * std::sqrt(engine::radicandOf(point->cosTeta)) / 3.0;
+    const double step = engine::unroundedRange(point->r1, point->teta);
+    if (!(std::abs(step - fromRoot) <= engine::clearRangeMargin(point->r1) / 1024.0))
+        return where + QStringLiteral("step %1, from the root %2")
+                           .arg(step, 0, 'g', 17)
+                           .arg(fromRoot, 0, 'g', 17);
+    return {};
 }
 
 std::unique_ptr<Surface> makeSurface(qreal dpr = 1.0) {
@@ -103,6 +149,63 @@ class TestPlot : public QObject {
     // with the same values and the same error; then, unless "between" is '-',
     // a second call after a change: none (' '), a Cls, a line drawn over the
     // plot, or a new calculation. Only a call that changes nothing draws nothing.
+    // The range told from the root of 1 - cos^2, where it answers, is the
+    // whole step's S at every depth of the plot for many waters, realistic
+    // and extreme, and at any depth down to the 16-bit limit; rangeAt keeps
+    // the step's S or its error everywhere.
+    void clearRangeIsTheStepsRange_data() {
+        QTest::addColumn<unsigned>("seed");
+        QTest::addColumn<int>("waters");
+        QTest::addColumn<double>("tLow");
+        QTest::addColumn<double>("tHigh");
+        QTest::addColumn<int>("saLow");
+        QTest::addColumn<int>("saHigh");
+        QTest::addColumn<int>("farDepths"); // random depths down to -33000 ft, per water
+        QTest::newRow("sea water") << 1u << 80 << 28.0 << 90.0 << 0 << 45 << 0;
+        QTest::newRow("any temperature with a sound speed")
+            << 2u << 40 << -212.0 << 462.0 << -200 << 200 << 200;
+        QTest::newRow("sound speed near zero") << 3u << 20 << 461.0 << 462.5 << 30 << 40 << 200;
+        QTest::newRow("any salinity") << 4u << 30 << -400.0 << 600.0 << -32734 << 32767 << 500;
+        QTest::newRow("fractional temperatures, far depths")
+            << 5u << 20 << 0.0 << 100.0 << -1000 << 1000 << 3000;
+    }
+    void clearRangeIsTheStepsRange() {
+        QFETCH(unsigned, seed);
+        QFETCH(int, waters);
+        QFETCH(double, tLow);
+        QFETCH(double, tHigh);
+        QFETCH(int, saLow);
+        QFETCH(int, saHigh);
+        QFETCH(int, farDepths);
+        std::mt19937_64 random(seed);
+        std::uniform_real_distribution<double> temperature(tLow, tHigh);
+        std::uniform_int_distribution<int> salinity(saLow, saHigh);
+        std::uniform_real_distribution<double> far(-33000.0, 20.0);
+        const std::vector<double> depths = plotDepths();
+        long clear = 0, all = 0;
+        for (int i = 0; i < waters; ++i) {
+            const double T = temperature(random);
+            const auto sa = std::int16_t(salinity(random));
+            std::optional<engine::RayRadius> radius;
+            if (errorOf([&] { radius = engine::rayRadius(T, sa, engine::kLayerDepthFt); }))
+                continue;
+            std::vector<double> deltaDs;
+            for (const double z : depths)
+                deltaDs.push_back(z - engine::kLayerDepthFt);
+            for (int k = 0; k < farDepths; ++k)
+                deltaDs.push_back(k % 2 ? far(random) : std::round(far(random)));
+            for (const double deltaD : deltaDs) {
+                ++all;
+                const QString wrong = disagreement(*radius, deltaD, clear);
+                if (!wrong.isEmpty())
+                    QFAIL(qPrintable(QStringLiteral("T %1, sa %2, ").arg(T, 0, 'g', 17).arg(sa) +
+                                     wrong));
+            }
+        }
+        QVERIFY(clear > 0);
+        qInfo("%ld of %ld depths answered without the angle", clear, all);
+    }
+
     void sameAsEveryPrimitive_data() {
         QTest::addColumn<CalculationValues>("start");
         QTest::addColumn<qreal>("dpr");
@@ -119,6 +222,23 @@ class TestPlot : public QObject {
             << afterCalcolo("60", "32767", "7") << 1.0 << 'c' << "";
         QTest::newRow("drawn over") << worked << 1.0 << 'l' << "";
         QTest::newRow("new calculation") << worked << 1.0 << 'v' << "";
+        QTest::newRow("marker on the last red circle")
+            << afterCalcolo("60", "35", "0") << 1.0 << '-' << "";
+        QTest::newRow("worked example 3x") << worked << 3.0 << '-' << "";
+        std::mt19937 random(7);
+        std::uniform_real_distribution<double> temperature(28.0, 90.0);
+        std::uniform_int_distribution<int> salinity(0, 45), depth(-60, 15), ratio(0, 4);
+        const qreal ratios[] = {1.0, 1.25, 1.5, 2.0, 3.0};
+        for (int i = 0; i < 8; ++i) {
+            const QByteArray t = QByteArray::number(temperature(random), 'f', 2);
+            const QByteArray sa = QByteArray::number(salinity(random));
+            const QByteArray d = QByteArray::number(depth(random));
+            const qreal dpr = ratios[ratio(random)];
+            const QByteArray name = "random water " + t + " degF " + sa + " ppt " + d + " ft at " +
+                                    QByteArray::number(dpr) + "x";
+            QTest::newRow(name.constData())
+                << afterCalcolo(t.constData(), sa.constData(), d.constData()) << dpr << '-' << "";
+        }
         QTest::newRow("negative speed fails on the second pass")
             << afterCalcolo("500", "35", "15") << 1.0 << '-'
             << "argomento non valido.\n\nLa velocità";
