@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <utility>
 
 namespace platform {
@@ -9,21 +10,7 @@ namespace platform {
 Raster::Raster(uchar* bits, qsizetype stride, QSize size, int penWidth)
     : bits_(bits), stride_(stride), width_(size.width()), height_(size.height()), pen_(penWidth) {}
 
-void Raster::stamp(int x, int y, QRgb rgb) {
-    const int left = std::max(0, x);
-    const int top = std::max(0, y);
-    const int right = std::min(width_ - 1, x + pen_ - 1);
-    const int bottom = std::min(height_ - 1, y + pen_ - 1);
-    bool changed = false;
-    for (int row = top; row <= bottom; ++row) {
-        auto* pixels = reinterpret_cast<QRgb*>(bits_ + row * stride_);
-        for (int column = left; column <= right; ++column) {
-            changed = changed || pixels[column] != rgb;
-            pixels[column] = rgb;
-        }
-    }
-    if (!changed)
-        return;
+void Raster::noteChanged(int left, int top, int right, int bottom) {
     if (!changedAny()) {
         left_ = left;
         top_ = top;
@@ -66,15 +53,13 @@ void Raster::circle(QPoint centre, int radius, QRgb rgb) {
     int dy = 0;
     int error = 1 - dx;
     while (dx >= dy) { // midpoint circle, one octant mirrored eight ways
-        for (const auto& [ox, oy] : {std::pair{dx, dy},
-                                     {dy, dx},
-                                     {-dy, dx},
-                                     {-dx, dy},
-                                     {-dx, -dy},
-                                     {-dy, -dx},
-                                     {dy, -dx},
-                                     {dx, -dy}})
-            stamp(centre.x() + ox, centre.y() + oy, rgb);
+        const std::pair<int, int> mirrored[] = {{dx, dy},   {dy, dx},   {-dy, dx}, {-dx, dy},
+                                                {-dx, -dy}, {-dy, -dx}, {dy, -dx}, {dx, -dy}};
+        // On an axis or a diagonal the mirror images pair up; a pixel stamped
+        // again in the same colour would not change.
+        const int step = dy == 0 || dx == dy ? 2 : 1;
+        for (std::size_t i = 0; i < std::size(mirrored); i += std::size_t(step))
+            stamp(centre.x() + mirrored[i].first, centre.y() + mirrored[i].second, rgb);
         ++dy;
         if (error < 0) {
             error += 2 * dy + 1;

@@ -4,6 +4,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include <algorithm>
+
 namespace platform {
 
 // Aliased drawing into an image, in device pixels, with a square pen of
@@ -15,7 +17,22 @@ class Raster {
     // and its size.
     Raster(uchar* bits, qsizetype stride, QSize size, int penWidth);
 
-    void stamp(int x, int y, QRgb rgb);
+    void stamp(int x, int y, QRgb rgb) {
+        const int left = std::max(0, x);
+        const int top = std::max(0, y);
+        const int right = std::min(width_ - 1, x + pen_ - 1);
+        const int bottom = std::min(height_ - 1, y + pen_ - 1);
+        bool changed = false;
+        for (int row = top; row <= bottom; ++row) {
+            auto* pixels = reinterpret_cast<QRgb*>(bits_ + row * stride_);
+            for (int column = left; column <= right; ++column) {
+                changed = changed || pixels[column] != rgb;
+                pixels[column] = rgb;
+            }
+        }
+        if (changed)
+            noteChanged(left, top, right, bottom);
+    }
     void line(QPoint from, QPoint to, QRgb rgb);
     void circle(QPoint centre, int radius, QRgb rgb);
 
@@ -25,6 +42,8 @@ class Raster {
     QRect changedBounds() const { return QRect(QPoint(left_, top_), QPoint(right_, bottom_)); }
 
   private:
+    void noteChanged(int left, int top, int right, int bottom);
+
     uchar* bits_;
     qsizetype stride_;
     int width_;

@@ -19,6 +19,7 @@ Surface::Surface(QSize logicalSize, qreal devicePixelRatio, const QPalette& pale
 }
 
 void Surface::ensureSize(QSize logicalSize) {
+    closeRaster();
     const QSize wanted = (logicalSize * dpr_).expandedTo(image_.size());
     if (wanted == image_.size())
         return;
@@ -32,6 +33,7 @@ void Surface::ensureSize(QSize logicalSize) {
 }
 
 void Surface::setDevicePixelRatio(qreal devicePixelRatio) {
+    closeRaster();
     const QSize logicalSize = (QSizeF(image_.size()) / dpr_).toSize();
     dpr_ = devicePixelRatio;
     devicePerTwip_ = dpr_ / kTwipsPerPixel;
@@ -43,6 +45,7 @@ void Surface::setDevicePixelRatio(qreal devicePixelRatio) {
 }
 
 void Surface::cls() {
+    closeRaster();
     image_.fill(resolve(backColour_));
     lines_.clear();
     printed_.clear();
@@ -58,6 +61,7 @@ void Surface::setBackColor(Colour colour) {
 }
 
 void Surface::print(const std::vector<PrintItem>& items) {
+    closeRaster();
     const QFontMetricsF metrics(font_);
     QString text;
     std::optional<QPointF> origin;
@@ -87,13 +91,30 @@ void Surface::print(const std::vector<PrintItem>& items) {
 }
 
 template <typename Draw> void Surface::draw(Draw drawing) {
+    if (batches_ > 0) {
+        if (!raster_)
+            raster_.emplace(image_.bits(), stride_, deviceSize_, pen_);
+        drawing(*raster_);
+        return;
+    }
     Raster raster(image_.bits(), stride_, deviceSize_, pen_);
     drawing(raster);
-    if (raster.changedAny()) {
-        const QRect bounds = raster.changedBounds();
-        changed_.add(bounds.left(), bounds.top(), bounds.right(), bounds.bottom());
-        ++revision_;
-    }
+    takeIn(raster);
+}
+
+void Surface::takeIn(const Raster& raster) {
+    if (!raster.changedAny())
+        return;
+    const QRect bounds = raster.changedBounds();
+    changed_.add(bounds.left(), bounds.top(), bounds.right(), bounds.bottom());
+    ++revision_;
+}
+
+void Surface::closeRaster() {
+    if (!raster_)
+        return;
+    takeIn(*raster_);
+    raster_.reset();
 }
 
 void Surface::pset(float x, float y, std::optional<Colour> colour) {

@@ -3,6 +3,7 @@
 #include "platform/Canvas.h"
 #include "platform/ChangedArea.h"
 #include "platform/PrintItem.h"
+#include "platform/Raster.h"
 
 #include <QFont>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -24,6 +26,23 @@ class Surface final : public Canvas {
     struct PrintedText {
         QPointF baseline;
         QString text;
+    };
+
+    // While one lives, the drawing calls share one opening of the picture,
+    // and the revision and the changed area take them in when it ends; so
+    // nothing may copy image() in between. Other calls end the sharing first.
+    class Batch {
+      public:
+        explicit Batch(Surface& surface) : surface_(surface) { ++surface_.batches_; }
+        ~Batch() {
+            if (--surface_.batches_ == 0)
+                surface_.closeRaster();
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+      private:
+        Surface& surface_;
     };
 
     Surface(QSize logicalSize, qreal devicePixelRatio, const QPalette& palette, QFont font);
@@ -89,6 +108,10 @@ class Surface final : public Canvas {
     QPoint toDevice(float x, float y) const { return {toDevice(x), toDevice(y)}; }
     // Notes the size and row stride of a new image, which every drawing call uses.
     void imageReplaced();
+    // Counts the pixels that the raster changed in the revision and the changed area.
+    void takeIn(const Raster& raster);
+    // Takes in the raster of a batch and closes it, before the image changes otherwise.
+    void closeRaster();
     // Runs one drawing call on the pixels and notes whether it changed any.
     template <typename Draw> void draw(Draw drawing);
     void changedAll();
@@ -110,6 +133,8 @@ class Surface final : public Canvas {
     std::uint64_t revision_ = 0;
     ChangedArea changed_;
     // The last colour resolved, as the drawing calls repeat theirs.
+    int batches_ = 0;              // open batches
+    std::optional<Raster> raster_; // a batch's, once it has drawn
     mutable bool resolvedAny_ = false;
     mutable std::optional<Colour> resolvedColour_;
     mutable QRgb resolvedRgb_ = 0;

@@ -81,8 +81,11 @@ bool NearRangePlot::grafica(platform::Surface& surface, engine::CalculationValue
         return false;
     }
     last_.reset();
-    RayDots dots(surface);
-    drawPlot(surface, v, [&](float x, float y) { dots.draw(x, y); });
+    {
+        const platform::Surface::Batch batch(surface);
+        RayDots dots(surface);
+        drawPlot(surface, v, [&](float x, float y) { dots.draw(x, y); });
+    }
     last_ = Drawn{&surface, surface.revision(), inputs, v};
     return true;
 }
