@@ -86,6 +86,30 @@ QString disagreement(const engine::RayRadius& radius, double deltaD, long& clear
     return {};
 }
 
+// Depths, next to each other as doubles, between which r1 root / 3 (the
+// range told from the root of 1 - cos^2) reaches a whole number of yards:
+// there the step's own range may fall on either side.
+std::vector<double> integerCrossings(const engine::RayRadius& radius, int count, double deepest) {
+    const auto fromRoot = [&](double deltaD) {
+        return radius.r1 * std::sqrt(engine::radicandOf(engine::cosineAt(deltaD, radius.r1))) / 3.0;
+    };
+    std::vector<double> depths;
+    const double top = std::min(fromRoot(deepest), 31999.0);
+    for (int k = 1; k <= count; ++k) {
+        const double whole = std::floor(top * k / (count + 1)) + 1.0;
+        double near = -1e-9, far = deepest; // fromRoot grows with the height above the layer
+        if (!(fromRoot(near) < whole && fromRoot(far) >= whole))
+            continue;
+        while (std::nextafter(near, far) != far) {
+            const double middle = near + (far - near) / 2.0;
+            (fromRoot(middle) < whole ? near : far) = middle;
+        }
+        depths.push_back(near);
+        depths.push_back(far);
+    }
+    return depths;
+}
+
 std::unique_ptr<Surface> makeSurface(qreal dpr = 1.0) {
     QPalette palette;
     palette.setColor(QPalette::Button, QColor(0xF0, 0xF0, 0xF0));
@@ -151,8 +175,8 @@ class TestPlot : public QObject {
     // plot, or a new calculation. Only a call that changes nothing draws nothing.
     // The range told from the root of 1 - cos^2, where it answers, is the
     // whole step's S at every depth of the plot for many waters, realistic
-    // and extreme, and at any depth down to the 16-bit limit; rangeAt keeps
-    // the step's S or its error everywhere.
+    // and extreme, where it reaches whole yards, and at any depth down to the
+    // 16-bit limit; rangeAt keeps the step's S or its error everywhere.
     void clearRangeIsTheStepsRange_data() {
         QTest::addColumn<unsigned>("seed");
         QTest::addColumn<int>("waters");
@@ -192,6 +216,9 @@ class TestPlot : public QObject {
             std::vector<double> deltaDs;
             for (const double z : depths)
                 deltaDs.push_back(z - engine::kLayerDepthFt);
+            for (const double deepest : {-double(engine::kLayerDepthFt), -32768.0})
+                for (const double deltaD : integerCrossings(*radius, 8, deepest))
+                    deltaDs.push_back(deltaD);
             for (int k = 0; k < farDepths; ++k)
                 deltaDs.push_back(k % 2 ? far(random) : std::round(far(random)));
             for (const double deltaD : deltaDs) {
@@ -267,6 +294,9 @@ class TestPlot : public QObject {
                     v = w = afterCalcolo("70", "30", "2");
                 v.r1 = v.S = 0; // the write-back is made on every call
             }
+            fast->takeChangedRect();
+            reference->takeChangedRect();
+            const auto fastRevision = fast->revision(), referenceRevision = reference->revision();
             bool drew = false;
             const auto fastError = errorOf([&] { drew = plot.grafica(*fast, v); });
             const auto referenceError = errorOf([&] { plot::drawReference(*reference, w); });
@@ -276,7 +306,60 @@ class TestPlot : public QObject {
             QCOMPARE(drew || fastError, call == 0 || between != ' ' || start.d1 == 0);
             QCOMPARE(v, w);
             QVERIFY(fast->image() == reference->image());
+            // The window repaints what changed, and only when something did; a
+            // skipped call changed nothing, where the plain way repainted pixels
+            // back to the colour they had.
+            if (drew || fastError) {
+                QCOMPARE(fast->takeChangedRect(), reference->takeChangedRect());
+                QCOMPARE(fast->revision() != fastRevision,
+                         reference->revision() != referenceRevision);
+            } else {
+                QVERIFY(fast->takeChangedRect().isEmpty());
+                QCOMPARE(fast->revision(), fastRevision);
+            }
         }
+    }
+
+    // The blue circle on the computed point is round: drawn last, whole, the
+    // same under every symmetry of the square around its centre.
+    void markerIsRound_data() {
+        QTest::addColumn<CalculationValues>("start");
+        QTest::addColumn<qreal>("dpr");
+        QTest::newRow("worked example") << afterCalcolo("60", "35", "10") << 1.0;
+        QTest::newRow("over the last red circle") << afterCalcolo("60", "35", "0") << 1.0;
+        QTest::newRow("near the layer's bottom") << afterCalcolo("75", "20", "14") << 1.0;
+        QTest::newRow("worked example 2x") << afterCalcolo("60", "35", "10") << 2.0;
+        QTest::newRow("worked example 3x") << afterCalcolo("60", "35", "10") << 3.0;
+    }
+    void markerIsRound() {
+        QFETCH(CalculationValues, start);
+        QFETCH(qreal, dpr);
+        auto surface = makeSurface(dpr);
+        CalculationValues v = start;
+        plot::NearRangePlot().grafica(*surface, v);
+        const QPoint c = surface->deviceCentre(plot::markerX(v.Spunto), plot::depthY(v.Dpunto));
+        const auto blue = [&](int dx, int dy) {
+            return surface->image().pixel(c + QPoint(dx, dy)) == qRgb(0, 0, 255);
+        };
+        // The pen, a square of whole device pixels, stretches right and down.
+        const int pen = std::max(1, int(std::lround(dpr)));
+        const int reach = int(8 * dpr); // device pixels, beyond the radius
+        int ring = 0;
+        for (int dx = -reach; dx <= reach; ++dx) {
+            for (int dy = -reach; dy <= reach; ++dy) {
+                ring += blue(dx, dy);
+                for (const QPoint mirror :
+                     {QPoint(dy, dx), QPoint(pen - 1 - dx, dy), QPoint(dx, pen - 1 - dy)})
+                    if (blue(mirror.x(), mirror.y()) != blue(dx, dy))
+                        QFAIL(qPrintable(QStringLiteral("(%1, %2) against (%3, %4)")
+                                             .arg(dx)
+                                             .arg(dy)
+                                             .arg(mirror.x())
+                                             .arg(mirror.y())));
+            }
+        }
+        QCOMPARE(blue(0, 0), false);
+        QVERIFY(ring >= 16);
     }
 };
 
