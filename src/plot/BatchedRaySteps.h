@@ -20,7 +20,16 @@ class BatchedRaySteps {
   public:
     // The step at depth z ft, d1 being the layer's bottom: z follows the
     // previous z by kRayStepFt, else the block is formed again from z.
-    RayValues operator()(const engine::CalculationValues& v, double z);
+    RayValues operator()(const engine::CalculationValues& v, double z) {
+        if (!radius_)
+            radius_ = engine::rayRadius(v.T, v.sa, v.d1);
+        if (next_ == kBlock || depths_[next_] != z || deltaD_[next_] != z - v.d1)
+            formBlock(z, v.d1);
+        const std::size_t i = next_++;
+        if (const std::optional<std::int16_t> S = ranges_[i])
+            return {radius_->r1, *S};
+        return {radius_->r1, engine::rayStepAt(*radius_, deltaD_[i]).S};
+    }
 
   private:
     static constexpr std::size_t kBlock = 256;

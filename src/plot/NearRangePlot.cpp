@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <vector>
 
 namespace plot {
@@ -54,9 +55,16 @@ void drawPlot(platform::Canvas& canvas, engine::CalculationValues& v, Dot dot) {
         if (passed)
             canvas.circle(markerX(v.Spunto), depthY(v.Dpunto), kMarkerRadius, platform::kBlue);
     };
+    // The range changes every hundred passes or so, and its x with it.
+    std::optional<std::int16_t> rangeOfX;
+    float x = 0.0f;
     try {
         traceRay(v, BatchedRaySteps{}, [&](double z) {
-            dot(rangeX(v.S), depthY(z));
+            if (v.S != rangeOfX) {
+                x = rangeX(v.S);
+                rangeOfX = v.S;
+            }
+            dot(x, depthY(z));
             if (!passed)
                 (void)markerX(v.Spunto); // the marker's overflow, where the first pass meets it
             passed = true;
