@@ -99,8 +99,10 @@ std::optional<std::int16_t> asRange(int answer) {
     return std::int16_t(answer);
 }
 
-// Runs one link of the chain, naming it if it fails.
-template <typename Link> auto at(RayStage stage, double r1, Link link) {
+// Runs one link of the chain, naming it if it fails. Forced inline, as the
+// chain's links are short next to a call.
+template <typename Link>
+[[gnu::always_inline]] inline auto at(RayStage stage, double r1, Link link) {
     try {
         return link();
     } catch (const RuntimeError& error) {
@@ -133,28 +135,46 @@ double unroundedRange(double r1, double teta) {
 }
 
 std::int16_t rangeYards(double r1, double teta) {
-    return toInt16(Int(unroundedRange(r1, teta)));
+    return toInt16(Int(checked(yardsOf(r1, std::sin(teta)))));
 }
 
+namespace {
+
+// The two halves of the chain, each written once; forced inline, so that the
+// whole chain in rayStep compiles as one function, as fast as it was.
+[[gnu::always_inline]] inline void radiusLinks(RayPoint& p, double T, std::int16_t sa,
+                                               std::int16_t d1) {
+    p.vel = at(RayStage::SoundSpeed, kUnknownRadius, [&] { return soundSpeed(T, sa, d1); });
+    p.r1 = at(RayStage::Radius, kUnknownRadius, [&] { return checked(p.vel / kGradient); });
+}
+
+[[gnu::always_inline]] inline void depthLinks(RayPoint& p, double deltaD) {
+    p.cosTeta = at(RayStage::Cosine, p.r1, [&] { return cosineAt(deltaD, p.r1); });
+    p.teta = at(RayStage::Angle, p.r1, [&] { return grazingAngle(p.cosTeta); });
+    p.S = at(RayStage::Range, p.r1, [&] { return rangeYards(p.r1, p.teta); });
+}
+
+} // namespace
+
 RayRadius rayRadius(double T, std::int16_t sa, std::int16_t d1) {
-    RayRadius r;
-    r.vel = at(RayStage::SoundSpeed, kUnknownRadius, [&] { return soundSpeed(T, sa, d1); });
-    r.r1 = at(RayStage::Radius, kUnknownRadius, [&] { return checked(r.vel / kGradient); });
-    return r;
+    RayPoint p;
+    radiusLinks(p, T, sa, d1);
+    return {p.vel, p.r1};
 }
 
 RayPoint rayStepAt(const RayRadius& radius, double deltaD) {
     RayPoint p;
     p.vel = radius.vel;
     p.r1 = radius.r1;
-    p.cosTeta = at(RayStage::Cosine, p.r1, [&] { return cosineAt(deltaD, p.r1); });
-    p.teta = at(RayStage::Angle, p.r1, [&] { return grazingAngle(p.cosTeta); });
-    p.S = at(RayStage::Range, p.r1, [&] { return rangeYards(p.r1, p.teta); });
+    depthLinks(p, deltaD);
     return p;
 }
 
 RayPoint rayStep(double T, std::int16_t sa, std::int16_t d1, double deltaD) {
-    return rayStepAt(rayRadius(T, sa, d1), deltaD);
+    RayPoint p;
+    radiusLinks(p, T, sa, d1);
+    depthLinks(p, deltaD);
+    return p;
 }
 
 std::optional<std::int16_t> clearRange(const RayRadius& radius, double deltaD) {
