@@ -84,6 +84,8 @@ class Surface final : public Canvas {
     // The device pixel that a drawing call puts a point in twips on (a
     // circle's centre, a point's top left).
     QPoint deviceCentre(float x, float y) const { return toDevice(x, y); }
+    // One coordinate of it.
+    int deviceCoordinate(float twips) const { return toDevice(twips); }
 
     // The area changed since the last call, in device-independent pixels.
     QRect takeChangedRect() { return changed_.take(dpr_); }
