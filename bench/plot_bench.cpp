@@ -1,5 +1,6 @@
-// Times one cold call of the plot against the same primitives drawn one
-// QPainter call each, and prints grafica_ms and speedup as its last lines.
+// Times one cold call of the plot, at device pixel ratios 1 and 2, against
+// the same primitives drawn one QPainter call each, and prints grafica_ms,
+// grafica_ms_ratio2 and speedup (ratio 1) as its last lines.
 #include "engine/Calculation.h"
 #include "platform/Canvas.h"
 #include "platform/Surface.h"
@@ -53,8 +54,8 @@ class PainterCanvas : public platform::Canvas {
     QPainter& painter_;
 };
 
-void BM_grafica_cold(benchmark::State& state) {
-    platform::Surface surface(kClientSize, 1.0, QPalette(), QFont());
+void coldGrafica(benchmark::State& state, qreal devicePixelRatio) {
+    platform::Surface surface(kClientSize, devicePixelRatio, QPalette(), QFont());
     for (auto _ : state) {
         state.PauseTiming();
         surface.cls();
@@ -65,7 +66,15 @@ void BM_grafica_cold(benchmark::State& state) {
         benchmark::DoNotOptimize(v);
     }
 }
+void BM_grafica_cold(benchmark::State& state) {
+    coldGrafica(state, 1.0);
+}
 BENCHMARK(BM_grafica_cold)->Unit(benchmark::kMillisecond);
+
+void BM_grafica_cold_ratio2(benchmark::State& state) {
+    coldGrafica(state, 2.0);
+}
+BENCHMARK(BM_grafica_cold_ratio2)->Unit(benchmark::kMillisecond);
 
 // A tick over the unchanged picture: nothing to draw.
 void BM_grafica_tick(benchmark::State& state) {
@@ -105,8 +114,10 @@ int main(int argc, char* argv[]) {
     Recorder recorder;
     benchmark::RunSpecifiedBenchmarks(&recorder);
     const double fast = recorder.seconds["BM_grafica_cold"] * 1e3;
+    const double fast2 = recorder.seconds["BM_grafica_cold_ratio2"] * 1e3;
     const double naive = recorder.seconds["BM_naive_qpainter"] * 1e3;
     std::printf("grafica_ms: %.3f\n", fast);
+    std::printf("grafica_ms_ratio2: %.3f\n", fast2);
     std::printf("speedup: %.1f\n", fast > 0 ? naive / fast : 0.0);
     return 0;
 }

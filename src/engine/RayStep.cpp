@@ -3,10 +3,40 @@
 #include "engine/Numeric.h"
 #include "engine/RayStepError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace engine {
+
+namespace {
+
+// Why r1 root / 3 may stand for the step's r1 sin(teta) / 3, with u = 2^-53,
+// c the cosine and root = fl(sqrt(fl(1 - fl(c^2)))): the step takes
+// q = fl(-c / root) and teta = fl(atan(q) + 2 fl(atan(1))). Exactly,
+// sin(atan(q) + pi/2) = 1 / sqrt(1 + q^2) = root / sqrt(root^2 + c^2 (1 + d))
+// with |d| <= 3u, and the roundings of c^2, of 1 - c^2 and of the root put
+// root^2 + c^2 (1 + d) within 6.01u of 1: that sine is root within 4u
+// relative. With atan within 2 ulps (4u absolute, as |atan| < pi/2), atan(1)
+// within an ulp (2u once doubled) and the sum's rounding (pi u), teta lies
+// within 10u of that angle, and sin moves no more than its argument; sin's own
+// 2 ulps add 4u. So the sines differ by at most 18u (root <= 1), and the
+// product and the division by 3 add 2u relative on each side: the two ranges
+// differ by less than r1 (18u + 4u) / 3 < 8u r1 = 2^-50 r1. The margin,
+// 2^-40 r1, is a thousand times that, so a library far worse than its
+// documented accuracy still keeps the floor the same, and it dwarfs the
+// rounding (at most u) of the distances to the integers it is compared with.
+constexpr double kMarginPerFoot = 0x1p-40; // of the radius
+
+} // namespace
+
+double radicandOf(double cosTeta) {
+    return -cosTeta * cosTeta + 1.0;
+}
+
+double clearRangeMargin(double r1) {
+    return kMarginPerFoot * r1;
+}
 
 namespace {
 
@@ -17,8 +47,62 @@ constexpr double kSalinityCoefficient = 4.3;
 constexpr std::int16_t kReferenceSalinity = 34;
 constexpr double kUnknownRadius = std::numeric_limits<double>::quiet_NaN();
 
-// Runs one link of the chain, naming it if it fails.
-template <typename Link> auto at(RayStage stage, double r1, Link link) {
+// Where clearRange may answer: a radius of at least a foot and a depth within
+// the 16-bit range keep deltaD / r1 finite, and a range short of the 16-bit
+// limits leaves its overflow to the step.
+constexpr double kLeastClearRadius = 1.0;
+constexpr double kFarthestClearDepth = 32768.0;
+constexpr double kFarthestClearRange = 32000.0;
+
+double yardsOf(double r1, double sine) {
+    return r1 * sine / kFeetPerYard;
+}
+
+// 1 + deltaD / r1, with the quotient taken by divide.
+template <typename Divide> double cosineWith(double deltaD, double r1, Divide divide) {
+    const double cosTeta = 1.0 + divide(deltaD, r1);
+    return deltaD == 0.0 ? kCosineAtLayerBottom : cosTeta;
+}
+
+// Where clearRangeAt may be asked at all.
+bool clearRadius(double r1) {
+    return r1 >= kLeastClearRadius && r1 <= std::numeric_limits<double>::max();
+}
+
+// Answered where clearRange has no answer; every answer is at least 0.
+constexpr int kUnclear = -1;
+
+// clearRange for a clear radius, as a plain int that stays in registers. With
+// r1 >= 1 and |deltaD| <= 32768 the quotient is finite, so the plain
+// division gives divide's value, and the root of a positive radicand is
+// squareRoot's; the arithmetic stays inline, free to overlap between depths.
+inline int clearRangeAt(double r1, double deltaD) {
+    if (!(std::abs(deltaD) <= kFarthestClearDepth))
+        return kUnclear;
+    const auto quotient = [](double a, double b) { return a / b; };
+    const double radicand = radicandOf(cosineWith(deltaD, r1, quotient));
+    if (!(radicand > 0.0))
+        return kUnclear;
+    const double yards = yardsOf(r1, std::sqrt(radicand));
+    if (!(yards < kFarthestClearRange))
+        return kUnclear;
+    const double whole = std::floor(yards);
+    const double margin = clearRangeMargin(r1);
+    if (yards - whole <= margin || whole + 1.0 - yards <= margin)
+        return kUnclear;
+    return int(whole);
+}
+
+std::optional<std::int16_t> asRange(int answer) {
+    if (answer == kUnclear)
+        return std::nullopt;
+    return std::int16_t(answer);
+}
+
+// Runs one link of the chain, naming it if it fails. Forced inline, as the
+// chain's links are short next to a call.
+template <typename Link>
+[[gnu::always_inline]] inline auto at(RayStage stage, double r1, Link link) {
     try {
         return link();
     } catch (const RuntimeError& error) {
@@ -36,30 +120,84 @@ double soundSpeed(double T, std::int16_t sa, std::int16_t d1) {
 }
 
 double cosineAt(double deltaD, double r1) {
-    const double cosTeta = 1.0 + divide(deltaD, r1);
-    return deltaD == 0.0 ? kCosineAtLayerBottom : cosTeta;
+    return cosineWith(deltaD, r1, divide);
 }
 
 double grazingAngle(double cosTeta) {
     const double quarterTurn = std::atan(1.0);
-    const double radicand = -cosTeta * cosTeta + 1.0;
-    const double root = squareRoot(radicand);
+    const double root = squareRoot(radicandOf(cosTeta));
     const double quotient = divide(-cosTeta, root);
     return std::atan(quotient) + 2.0 * quarterTurn;
 }
 
+double unroundedRange(double r1, double teta) {
+    return checked(yardsOf(r1, std::sin(teta)));
+}
+
 std::int16_t rangeYards(double r1, double teta) {
-    return toInt16(Int(checked(r1 * std::sin(teta) / kFeetPerYard)));
+    return toInt16(Int(checked(yardsOf(r1, std::sin(teta)))));
+}
+
+namespace {
+
+// The two halves of the chain, each written once; forced inline, so that the
+// whole chain in rayStep compiles as one function, as fast as it was.
+[[gnu::always_inline]] inline void radiusLinks(RayPoint& p, double T, std::int16_t sa,
+                                               std::int16_t d1) {
+    p.vel = at(RayStage::SoundSpeed, kUnknownRadius, [&] { return soundSpeed(T, sa, d1); });
+    p.r1 = at(RayStage::Radius, kUnknownRadius, [&] { return checked(p.vel / kGradient); });
+}
+
+[[gnu::always_inline]] inline void depthLinks(RayPoint& p, double deltaD) {
+    p.cosTeta = at(RayStage::Cosine, p.r1, [&] { return cosineAt(deltaD, p.r1); });
+    p.teta = at(RayStage::Angle, p.r1, [&] { return grazingAngle(p.cosTeta); });
+    p.S = at(RayStage::Range, p.r1, [&] { return rangeYards(p.r1, p.teta); });
+}
+
+} // namespace
+
+RayRadius rayRadius(double T, std::int16_t sa, std::int16_t d1) {
+    RayPoint p;
+    radiusLinks(p, T, sa, d1);
+    return {p.vel, p.r1};
+}
+
+RayPoint rayStepAt(const RayRadius& radius, double deltaD) {
+    RayPoint p;
+    p.vel = radius.vel;
+    p.r1 = radius.r1;
+    depthLinks(p, deltaD);
+    return p;
 }
 
 RayPoint rayStep(double T, std::int16_t sa, std::int16_t d1, double deltaD) {
     RayPoint p;
-    p.vel = at(RayStage::SoundSpeed, kUnknownRadius, [&] { return soundSpeed(T, sa, d1); });
-    p.r1 = at(RayStage::Radius, kUnknownRadius, [&] { return checked(p.vel / kGradient); });
-    p.cosTeta = at(RayStage::Cosine, p.r1, [&] { return cosineAt(deltaD, p.r1); });
-    p.teta = at(RayStage::Angle, p.r1, [&] { return grazingAngle(p.cosTeta); });
-    p.S = at(RayStage::Range, p.r1, [&] { return rangeYards(p.r1, p.teta); });
+    radiusLinks(p, T, sa, d1);
+    depthLinks(p, deltaD);
     return p;
+}
+
+std::optional<std::int16_t> clearRange(const RayRadius& radius, double deltaD) {
+    if (!clearRadius(radius.r1))
+        return std::nullopt;
+    return asRange(clearRangeAt(radius.r1, deltaD));
+}
+
+void clearRanges(const RayRadius& radius, std::span<const double> deltaD,
+                 std::span<std::optional<std::int16_t>> out) {
+    const std::size_t n = std::min(deltaD.size(), out.size());
+    if (!clearRadius(radius.r1)) {
+        std::fill_n(out.begin(), n, std::nullopt);
+        return;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        out[i] = asRange(clearRangeAt(radius.r1, deltaD[i]));
+}
+
+std::int16_t rangeAt(const RayRadius& radius, double deltaD) {
+    if (const std::optional<std::int16_t> S = clearRange(radius, deltaD))
+        return *S;
+    return rayStepAt(radius, deltaD).S;
 }
 
 } // namespace engine

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 
 // The limiting ray of the isothermal surface layer: the ray that turns
 // horizontal at the layer's bottom, an arc of radius r1 = vel / g.
@@ -20,10 +22,40 @@ struct RayPoint {
     std::int16_t S = 0;   // range to the ray's lowest point, yd
 };
 
+// The links that depend on the water alone, the same at every depth.
+struct RayRadius {
+    double vel = 0.0; // sound speed, ft/s
+    double r1 = 0.0;  // radius of curvature, ft
+};
+
 // The whole chain, sound speed -> radius -> cosine -> angle -> range, for the
 // point deltaD ft below the layer's bottom d1 (negative above it). Raises
-// RayStepError, which names the stage that failed.
+// RayStepError, which names the stage that failed. It is rayRadius followed
+// by rayStepAt, so a caller that steps along many depths of one water may
+// compute the radius once and get the same bits.
 RayPoint rayStep(double T, std::int16_t sa, std::int16_t d1, double deltaD);
+
+// Sound speed and radius; RayStepError.
+RayRadius rayRadius(double T, std::int16_t sa, std::int16_t d1);
+
+// Cosine, angle and range at one depth; RayStepError.
+RayPoint rayStepAt(const RayRadius& radius, double deltaD);
+
+// The S of rayStepAt(radius, deltaD), and its error, bit for bit; where the
+// range is clear without the angle (see clearRange) it skips the angle.
+std::int16_t rangeAt(const RayRadius& radius, double deltaD);
+
+// The S that rayStepAt would give, told from the root of 1 - cos^2 alone,
+// or nothing where that cannot be sure of it (rayStepAt decides there).
+std::optional<std::int16_t> clearRange(const RayRadius& radius, double deltaD);
+
+// clearRange at each of many depths, out[i] for deltaD[i]: the same answers,
+// with the depths' arithmetic overlapping.
+void clearRanges(const RayRadius& radius, std::span<const double> deltaD,
+                 std::span<std::optional<std::int16_t>> out);
+
+// How far r1 root / 3 may lie from the r1 sin(teta) / 3 of the step (yd).
+double clearRangeMargin(double r1);
 
 // The links of the chain, each raising RuntimeError.
 
@@ -39,6 +71,12 @@ double cosineAt(double deltaD, double r1);
 // The arccosine, written with the arctangent; invalid argument for
 // |cosTeta| > 1, division by zero for |cosTeta| = 1.
 double grazingAngle(double cosTeta);
+
+// 1 - cos^2, as the arccosine forms it.
+double radicandOf(double cosTeta);
+
+// r1 sin(teta) / 3 before it is made whole (yd); overflow if not finite.
+double unroundedRange(double r1, double teta);
 
 // Int(r1 sin(teta) / 3) as a 16-bit integer.
 std::int16_t rangeYards(double r1, double teta);

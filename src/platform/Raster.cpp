@@ -1,34 +1,27 @@
 #include "platform/Raster.h"
 
-#include "platform/ChangedArea.h"
-
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <utility>
 
 namespace platform {
 
-Raster::Raster(QImage& image, int penWidth, ChangedArea& changed)
-    : bits_(image.bits()), stride_(image.bytesPerLine()), width_(image.width()),
-      height_(image.height()), pen_(penWidth), changed_(changed) {}
+Raster::Raster(uchar* bits, qsizetype stride, QSize size, int penWidth)
+    : bits_(bits), stride_(stride), width_(size.width()), height_(size.height()), pen_(penWidth) {}
 
-void Raster::stamp(int x, int y, QRgb rgb) {
-    const int left = std::max(0, x);
-    const int top = std::max(0, y);
-    const int right = std::min(width_ - 1, x + pen_ - 1);
-    const int bottom = std::min(height_ - 1, y + pen_ - 1);
-    bool changed = false;
-    for (int row = top; row <= bottom; ++row) {
-        auto* pixels = reinterpret_cast<QRgb*>(bits_ + row * stride_);
-        for (int column = left; column <= right; ++column) {
-            changed = changed || pixels[column] != rgb;
-            pixels[column] = rgb;
-        }
+void Raster::noteChanged(int left, int top, int right, int bottom) {
+    if (!changedAny()) {
+        left_ = left;
+        top_ = top;
+        right_ = right;
+        bottom_ = bottom;
+        return;
     }
-    if (changed) {
-        changedAny_ = true;
-        changed_.add(left, top, right, bottom);
-    }
+    left_ = std::min(left_, left);
+    top_ = std::min(top_, top);
+    right_ = std::max(right_, right);
+    bottom_ = std::max(bottom_, bottom);
 }
 
 void Raster::line(QPoint from, QPoint to, QRgb rgb) {
@@ -60,15 +53,13 @@ void Raster::circle(QPoint centre, int radius, QRgb rgb) {
     int dy = 0;
     int error = 1 - dx;
     while (dx >= dy) { // midpoint circle, one octant mirrored eight ways
-        for (const auto& [ox, oy] : {std::pair{dx, dy},
-                                     {dy, dx},
-                                     {-dy, dx},
-                                     {-dx, dy},
-                                     {-dx, -dy},
-                                     {-dy, -dx},
-                                     {dy, -dx},
-                                     {dx, -dy}})
-            stamp(centre.x() + ox, centre.y() + oy, rgb);
+        const std::pair<int, int> mirrored[] = {{dx, dy},   {dy, dx},   {-dy, dx}, {-dx, dy},
+                                                {-dx, -dy}, {-dy, -dx}, {dy, -dx}, {dx, -dy}};
+        // On an axis or a diagonal the mirror images pair up; a pixel stamped
+        // again in the same colour would not change.
+        const int step = dy == 0 || dx == dy ? 2 : 1;
+        for (std::size_t i = 0; i < std::size(mirrored); i += std::size_t(step))
+            stamp(centre.x() + mirrored[i].first, centre.y() + mirrored[i].second, rgb);
         ++dy;
         if (error < 0) {
             error += 2 * dy + 1;

@@ -2,33 +2,54 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
+
+#include <algorithm>
 
 namespace platform {
-
-class ChangedArea;
 
 // Aliased drawing into an image, in device pixels, with a square pen of
 // penWidth device pixels. It lives for one drawing call, so the pixel
 // pointer it holds cannot outlive the image's memory.
 class Raster {
   public:
-    Raster(QImage& image, int penWidth, ChangedArea& changed);
+    // The image's pixels (its bits() once detached), its row stride in bytes
+    // and its size.
+    Raster(uchar* bits, qsizetype stride, QSize size, int penWidth);
 
-    void stamp(int x, int y, QRgb rgb);
+    void stamp(int x, int y, QRgb rgb) {
+        const int left = std::max(0, x);
+        const int top = std::max(0, y);
+        const int right = std::min(width_ - 1, x + pen_ - 1);
+        const int bottom = std::min(height_ - 1, y + pen_ - 1);
+        bool changed = false;
+        for (int row = top; row <= bottom; ++row) {
+            auto* pixels = reinterpret_cast<QRgb*>(bits_ + row * stride_);
+            for (int column = left; column <= right; ++column) {
+                changed = changed || pixels[column] != rgb;
+                pixels[column] = rgb;
+            }
+        }
+        if (changed)
+            noteChanged(left, top, right, bottom);
+    }
     void line(QPoint from, QPoint to, QRgb rgb);
     void circle(QPoint centre, int radius, QRgb rgb);
 
     // Whether any pixel took a new colour.
-    bool changedAny() const { return changedAny_; }
+    bool changedAny() const { return left_ <= right_; }
+    // The device pixels that took a new colour lie within these bounds.
+    QRect changedBounds() const { return QRect(QPoint(left_, top_), QPoint(right_, bottom_)); }
 
   private:
+    void noteChanged(int left, int top, int right, int bottom);
+
     uchar* bits_;
     qsizetype stride_;
     int width_;
     int height_;
     int pen_;
-    ChangedArea& changed_;
-    bool changedAny_ = false;
+    int left_ = 0, top_ = 0, right_ = -1, bottom_ = -1; // inclusive
 };
 
 } // namespace platform

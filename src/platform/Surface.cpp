@@ -6,24 +6,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include <cmath>
-
 namespace platform {
-
-namespace {
-
-// Far outside any image, yet safe to offset by a radius.
-constexpr int kFarAway = 1 << 28;
-
-// Coordinates far off the picture (or not numbers) come out far away
-// instead of overflowing an int.
-int floorToInt(double v) {
-    if (!(v > -kFarAway && v < kFarAway))
-        return v < 0 ? -kFarAway : kFarAway;
-    return int(std::floor(v));
-}
-
-} // namespace
 
 Surface::Surface(QSize logicalSize, qreal devicePixelRatio, const QPalette& palette, QFont font)
     : palette_(palette), font_(std::move(font)), dpr_(devicePixelRatio),
@@ -31,10 +14,12 @@ Surface::Surface(QSize logicalSize, qreal devicePixelRatio, const QPalette& pale
       pen_(std::max(1, int(std::lround(devicePixelRatio)))),
       image_(logicalSize * devicePixelRatio, QImage::Format_RGB32), backColour_(systemColour(5)) {
     image_.setDevicePixelRatio(dpr_);
+    imageReplaced();
     cls();
 }
 
 void Surface::ensureSize(QSize logicalSize) {
+    closeRaster();
     const QSize wanted = (logicalSize * dpr_).expandedTo(image_.size());
     if (wanted == image_.size())
         return;
@@ -43,20 +28,24 @@ void Surface::ensureSize(QSize logicalSize) {
     grown.fill(resolve(backColour_));
     QPainter(&grown).drawImage(QPoint(0, 0), image_);
     image_ = std::move(grown);
+    imageReplaced();
     changedAll();
 }
 
 void Surface::setDevicePixelRatio(qreal devicePixelRatio) {
+    closeRaster();
     const QSize logicalSize = (QSizeF(image_.size()) / dpr_).toSize();
     dpr_ = devicePixelRatio;
     devicePerTwip_ = dpr_ / kTwipsPerPixel;
     pen_ = std::max(1, int(std::lround(dpr_)));
     image_ = image_.scaled(logicalSize * dpr_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     image_.setDevicePixelRatio(dpr_);
+    imageReplaced();
     changedAll();
 }
 
 void Surface::cls() {
+    closeRaster();
     image_.fill(resolve(backColour_));
     lines_.clear();
     printed_.clear();
@@ -72,6 +61,7 @@ void Surface::setBackColor(Colour colour) {
 }
 
 void Surface::print(const std::vector<PrintItem>& items) {
+    closeRaster();
     const QFontMetricsF metrics(font_);
     QString text;
     std::optional<QPointF> origin;
@@ -101,10 +91,30 @@ void Surface::print(const std::vector<PrintItem>& items) {
 }
 
 template <typename Draw> void Surface::draw(Draw drawing) {
-    Raster raster(image_, pen_, changed_);
+    if (batches_ > 0) {
+        if (!raster_)
+            raster_.emplace(image_.bits(), stride_, deviceSize_, pen_);
+        drawing(*raster_);
+        return;
+    }
+    Raster raster(image_.bits(), stride_, deviceSize_, pen_);
     drawing(raster);
-    if (raster.changedAny())
-        ++revision_;
+    takeIn(raster);
+}
+
+void Surface::takeIn(const Raster& raster) {
+    if (!raster.changedAny())
+        return;
+    const QRect bounds = raster.changedBounds();
+    changed_.add(bounds.left(), bounds.top(), bounds.right(), bounds.bottom());
+    ++revision_;
+}
+
+void Surface::closeRaster() {
+    if (!raster_)
+        return;
+    takeIn(*raster_);
+    raster_.reset();
 }
 
 void Surface::pset(float x, float y, std::optional<Colour> colour) {
@@ -130,15 +140,19 @@ QRgb Surface::pixelAt(float x, float y) const {
 }
 
 QRgb Surface::resolve(std::optional<Colour> colour) const {
-    if (!colour)
-        return palette_.color(QPalette::Active, QPalette::WindowText).rgb();
-    return toQColor(*colour, palette_).rgb();
+    // The palette never changes, so neither does a colour's value.
+    if (resolvedAny_ && colour == resolvedColour_)
+        return resolvedRgb_;
+    resolvedRgb_ = colour ? toQColor(*colour, palette_).rgb()
+                          : palette_.color(QPalette::Active, QPalette::WindowText).rgb();
+    resolvedColour_ = colour;
+    resolvedAny_ = true;
+    return resolvedRgb_;
 }
 
-int Surface::toDevice(float twips) const {
-    // The nudge keeps whole pixels whole despite the rounded scale (15 twips is 1 pixel).
-    constexpr double kNudge = 1e-9;
-    return floorToInt(double(twips) * devicePerTwip_ + kNudge);
+void Surface::imageReplaced() {
+    stride_ = image_.bytesPerLine();
+    deviceSize_ = image_.size();
 }
 
 void Surface::changedAll() {

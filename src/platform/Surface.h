@@ -3,6 +3,7 @@
 #include "platform/Canvas.h"
 #include "platform/ChangedArea.h"
 #include "platform/PrintItem.h"
+#include "platform/Raster.h"
 
 #include <QFont>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -24,6 +26,23 @@ class Surface final : public Canvas {
     struct PrintedText {
         QPointF baseline;
         QString text;
+    };
+
+    // While one lives, the drawing calls share one opening of the picture,
+    // and the revision and the changed area take them in when it ends; so
+    // nothing may copy image() in between. Other calls end the sharing first.
+    class Batch {
+      public:
+        explicit Batch(Surface& surface) : surface_(surface) { ++surface_.batches_; }
+        ~Batch() {
+            if (--surface_.batches_ == 0)
+                surface_.closeRaster();
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+      private:
+        Surface& surface_;
     };
 
     Surface(QSize logicalSize, qreal devicePixelRatio, const QPalette& palette, QFont font);
@@ -62,14 +81,39 @@ class Surface final : public Canvas {
     std::uint64_t revision() const { return revision_; }
     // The colour at a point in twips, as the user sees it.
     QRgb pixelAt(float x, float y) const;
+    // The device pixel that a drawing call puts a point in twips on (a
+    // circle's centre, a point's top left).
+    QPoint deviceCentre(float x, float y) const { return toDevice(x, y); }
+    // One coordinate of it.
+    int deviceCoordinate(float twips) const { return toDevice(twips); }
 
     // The area changed since the last call, in device-independent pixels.
     QRect takeChangedRect() { return changed_.take(dpr_); }
 
   private:
     QRgb resolve(std::optional<Colour> colour) const;
-    int toDevice(float twips) const;
+    // Far outside any image, yet safe to offset by a radius.
+    static constexpr int kFarAway = 1 << 28;
+    // std::floor to an int, with coordinates far off the picture (or not
+    // numbers) far away instead of overflowing; truncation is exact within.
+    static int floorToInt(double v) {
+        if (!(v > -kFarAway && v < kFarAway))
+            return v < 0 ? -kFarAway : kFarAway;
+        const int truncated = int(v);
+        return truncated > v ? truncated - 1 : truncated;
+    }
+    int toDevice(float twips) const {
+        // The nudge keeps whole pixels whole despite the rounded scale (15 twips is 1 pixel).
+        constexpr double kNudge = 1e-9;
+        return floorToInt(double(twips) * devicePerTwip_ + kNudge);
+    }
     QPoint toDevice(float x, float y) const { return {toDevice(x), toDevice(y)}; }
+    // Notes the size and row stride of a new image, which every drawing call uses.
+    void imageReplaced();
+    // Counts the pixels that the raster changed in the revision and the changed area.
+    void takeIn(const Raster& raster);
+    // Takes in the raster of a batch and closes it, before the image changes otherwise.
+    void closeRaster();
     // Runs one drawing call on the pixels and notes whether it changed any.
     template <typename Draw> void draw(Draw drawing);
     void changedAll();
@@ -80,6 +124,8 @@ class Surface final : public Canvas {
     double devicePerTwip_ = 1.0 / 15.0;
     int pen_ = 1; // device pixels
     QImage image_;
+    qsizetype stride_ = 0; // of image_, bytes
+    QSize deviceSize_;     // of image_
     Colour backColour_ = 0;
     QStringList lines_;
     std::vector<PrintedText> printed_;
@@ -88,6 +134,12 @@ class Surface final : public Canvas {
     double printY_ = 0.0;
     std::uint64_t revision_ = 0;
     ChangedArea changed_;
+    // The last colour resolved, as the drawing calls repeat theirs.
+    int batches_ = 0;              // open batches
+    std::optional<Raster> raster_; // a batch's, once it has drawn
+    mutable bool resolvedAny_ = false;
+    mutable std::optional<Colour> resolvedColour_;
+    mutable QRgb resolvedRgb_ = 0;
 };
 
 } // namespace platform

@@ -16,8 +16,8 @@ namespace plot {
 // of red circles and a blue circle on the last calculated point. It leaves
 // exactly the picture and the values that drawing every primitive in order
 // would, but draws the blue circle once, after the red ones that it covers,
-// and skips a call that would redraw an unchanged picture with unchanged
-// inputs.
+// on a surface each device centre of the red ones once, and skips a call that
+// would redraw an unchanged picture with unchanged inputs.
 class NearRangePlot {
   public:
     // Reads T, sa, d1, Spunto and Dpunto; leaves d1, r1 and S as the last ray

@@ -9,7 +9,7 @@ namespace plot {
 
 void drawReference(platform::Canvas& canvas, engine::CalculationValues& v) {
     drawGridAndProfile(canvas);
-    traceRay(v, [&](double z) {
+    traceRay(v, EveryLink{}, [&](double z) {
         canvas.circle(rangeX(v.S), depthY(z), kRayDotRadius, platform::kRed);
         canvas.circle(markerX(v.Spunto), depthY(v.Dpunto), kMarkerRadius, platform::kBlue);
     });
