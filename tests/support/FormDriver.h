@@ -1,10 +1,13 @@
 #pragma once
 
 #include "main_window/Form1.h"
+#include "main_window/PictureActions.h"
 #include "platform/Timer.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStringList>
@@ -73,4 +76,32 @@ struct FormDriver {
         return unlike;
     }
     QRgb at(float xTwips, float yTwips) const { return form.surface().pixelAt(xTwips, yTwips); }
+};
+
+// Answers every dialog at once, as told: an empty path or printChosen false
+// is the user cancelling.
+struct FakeDialogs : main_window::Dialogs {
+    QString path, printTo; // the chosen file; where the printer writes
+    bool printChosen = true;
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return path;
+    }
+    bool choosePrinter(QWidget*, QPrinter& printer) override {
+        printer.setOutputFileName(printTo);
+        return printChosen;
+    }
+};
+
+// The window whose menu asks FakeDialogs.
+struct MenuDriver : FormDriver {
+    FakeDialogs* dialogs = new FakeDialogs;
+    main_window::PictureActions& actions = *form.findChild<main_window::PictureActions*>();
+
+    MenuDriver() { actions.setDialogs(std::unique_ptr<main_window::Dialogs>(dialogs)); }
+    QAction* entry(const QString& name) const {
+        for (QAction* action : actions.menu().actions())
+            if (action->text() == name)
+                return action;
+        qFatal("no entry %s", qPrintable(name));
+    }
 };
