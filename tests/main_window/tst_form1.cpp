@@ -23,6 +23,8 @@ class TestForm1 : public QObject {
         QCOMPARE(w.axisLabelsShown(), 0);
         QVERIFY(w.control("Label9")->isVisible());
         QVERIFY(!w.timer1()->isEnabled() && w.report().isEmpty());
+        for (const char* box : {"Text1", "Text2", "Text4"})
+            QVERIFY(w.control<QLineEdit>(box)->text().isEmpty());
         // Seen where the desktop's colours 4 and 15 differ; Grafico before Calcolo draws these.
         QCOMPARE(w.form.backColor(), platform::systemColour(4));
         QCOMPARE(w.form.values(), engine::CalculationValues{});

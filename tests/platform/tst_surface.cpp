@@ -85,10 +85,14 @@ class TestSurface : public QObject {
         QFETCH(QRect, expected);
         auto surface = makeSurface(dpr);
         QCOMPARE(surface->takeChangedRect(), QRect(0, 0, 200, 100)); // the first Cls
+        const auto before = surface->revision();
         surface->circle(1500.0f, 750.0f, 50.0f, kBlue);
         QCOMPARE(surface->takeChangedRect(), expected);
+        const auto drawn = surface->revision();
+        QVERIFY(drawn != before);
         surface->circle(1500.0f, 750.0f, 50.0f, kBlue); // changes no pixel
         QCOMPARE(surface->takeChangedRect(), QRect());
+        QCOMPARE(surface->revision(), drawn);
     }
 
     // Each line, empty or not, starts one font height below the last, eight
