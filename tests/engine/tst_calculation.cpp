@@ -47,8 +47,7 @@ class TestCalculation : public QObject {
             "teta=  .00607681150729733 rad.",
             "",
             "calcolo dell' ascissa: S = r1 Sen(teta)/3  Yd",
-            "S=  548 Yd",
-        };
+            "S=  548 Yd"};
         const Calculation c = Calculation::fromTexts("60", "35", "10");
         QCOMPARE(engine::reportLines(c), expected);
         const engine::CalculationValues stored{60.0, 35, 15, 10, c.point.r1, 548, 548, 10.0};
@@ -64,14 +63,10 @@ class TestCalculation : public QObject {
             "-15 | 0 | 0 | 4265 | 234344 | .999935991716906 | .0113145009566347 | 883 ");
         row("depth 15, at the layer's bottom", {"60", "35", "15"},
             " 0 | 60 | 35 | 4928 | 270800 | .999999999999 | 1.41419791988007E-06 | 0 ");
-        row("depth -18000", {"60", "35", "-18000"},
-            "-18015 | 60 | 35 | 4928 | 270800 | .93347506468911 | .366813034969945 | 32373 ");
         row("temperature 60.5, decimal comma in the depth", {"60.5", "35", "10,9"},
             "-5 | 60.5 | 35 | 4931 | 270960 | .999981547147014 | .00607501600616223 | 548 ");
         row("temperature -10, salinity 35.5 rounds to 36", {"-10,5", "35.5", "10"},
             "-5 |-10 | 36 | 4302 | 236421 | .999978851339558 | .00650365051125301 | 512 ");
-        row("negative speed completes at the bottom", {"500", "35", "15"},
-            " 0 | 500 | 35 |-1210 |-66453 | .999999999999 | 1.41419791988007E-06 |-1 ");
     }
     void reports() {
         QFETCH(QStringList, texts);
@@ -79,11 +74,9 @@ class TestCalculation : public QObject {
         const QStringList lines =
             engine::reportLines(Calculation::fromTexts(texts[0], texts[1], texts[2]));
         const QStringList values = shown.split('|');
-        const int lineNumbers[] = {3, 4, 5, 8, 12, 15, 18, 21};
-        for (int i = 0; i < values.size(); ++i) {
-            const QString& line = lines[lineNumbers[i] - 1];
-            QVERIFY2(line.contains(values[i]), qPrintable(line + " lacks [" + values[i] + "]"));
-        }
+        int i = 0;
+        for (const int number : {3, 4, 5, 8, 12, 15, 18, 21})
+            QVERIFY2(lines[number - 1].contains(values[i++]), qPrintable(lines[number - 1]));
     }
 
     // Fifty realistic inputs, drawn once at random: the speed with every digit
@@ -188,12 +181,11 @@ class TestCalculation : public QObject {
         QVERIFY(error->message().contains(kind + ".\n\n" + error->hint()));
     }
 
-    // The arccosine's root is zero at a cosine of 1 and negative above it.
+    // The arccosine's root is zero at a cosine of +-1 and negative above 1.
     void angleErrors() {
-        QCOMPARE(kindOf(errorOf([] { engine::grazingAngle(1.0); })), "divisione per zero");
-        QCOMPARE(kindOf(errorOf([] { engine::grazingAngle(-1.0); })), "divisione per zero");
-        QCOMPARE(kindOf(errorOf([] { engine::grazingAngle(1.0 + 1e-15); })),
-                 "argomento non valido");
+        for (const double c : {1.0, -1.0, 1.0 + 1e-15})
+            QCOMPARE(kindOf(errorOf([c] { engine::grazingAngle(c); })),
+                     c > 1 ? "argomento non valido" : "divisione per zero");
     }
 };
 

@@ -4,7 +4,6 @@
 #include <QTest>
 
 #include <clocale>
-#include <cstdio>
 
 class TestNumberFormat : public QObject {
     Q_OBJECT
@@ -14,9 +13,6 @@ class TestNumberFormat : public QObject {
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
         QVERIFY2(std::setlocale(LC_ALL, "it_IT.UTF-8"), "the it_IT.UTF-8 locale is missing");
-        char buffer[8];
-        std::snprintf(buffer, sizeof buffer, "%.1f", 0.5);
-        QCOMPARE(QString(buffer), QString("0,5"));
     }
 
     void floats_data() {

@@ -11,6 +11,10 @@ void row(const char* name, const QString& text, const QString& expected) {
     QTest::newRow(name) << text << expected;
 }
 
+void row(const char* name, char op, double a, int b, const char* expected) {
+    QTest::newRow(name) << op << a << b << QString(expected);
+}
+
 } // namespace
 
 // An expected value of "overflow" means the call must raise that error.
@@ -49,49 +53,40 @@ class TestNumeric : public QObject {
             QCOMPARE(value, expected.toDouble());
     }
 
-    void toInt16_data() {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("0.5 to even 0") << 0.5 << "0";
-        QTest::newRow("2.5 to even 2") << 2.5 << "2";
-        QTest::newRow("-1.5 to even -2") << -1.5 << "-2";
-        QTest::newRow("35.5 to 36") << 35.5 << "36";
-        QTest::newRow("largest") << 32767.0 << "32767";
-        QTest::newRow("-32768.5 to even -32768") << -32768.5 << "-32768";
-        QTest::newRow("32767.5 to even 32768") << 32767.5 << "overflow";
-        QTest::newRow("-32768.6") << -32768.6 << "overflow";
-        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << "overflow";
-    }
-    void toInt16() {
-        QFETCH(double, value);
-        QFETCH(QString, expected);
-        int result = 0;
-        const auto error = errorOf([&] { result = engine::toInt16(value); });
-        QCOMPARE(error ? kindOf(error) : QString::number(result), expected);
-    }
-
-    void arithmetic16_data() {
+    // Rounding to 16 bits ('r', half to even) and 16-bit subtraction and product.
+    void int16_data() {
         QTest::addColumn<char>("op");
-        QTest::addColumn<int>("a");
+        QTest::addColumn<double>("a");
         QTest::addColumn<int>("b");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("-32734 - 34 fits") << '-' << -32734 << 34 << "-32768";
-        QTest::newRow("-32735 - 34 overflows") << '-' << -32735 << 34 << "overflow";
-        QTest::newRow("4 x 8191 fits") << '*' << 4 << 8191 << "32764";
-        QTest::newRow("4 x 8192 overflows") << '*' << 4 << 8192 << "overflow";
-        QTest::newRow("4 x -8192 fits") << '*' << 4 << -8192 << "-32768";
-        QTest::newRow("4 x -8193 overflows") << '*' << 4 << -8193 << "overflow";
+        row("0.5 to even 0", 'r', 0.5, 0, "0");
+        row("2.5 to even 2", 'r', 2.5, 0, "2");
+        row("-1.5 to even -2", 'r', -1.5, 0, "-2");
+        row("35.5 to 36", 'r', 35.5, 0, "36");
+        row("largest", 'r', 32767.0, 0, "32767");
+        row("-32768.5 to even -32768", 'r', -32768.5, 0, "-32768");
+        row("32767.5 to even 32768", 'r', 32767.5, 0, "overflow");
+        row("-32768.6", 'r', -32768.6, 0, "overflow");
+        row("infinity", 'r', std::numeric_limits<double>::infinity(), 0, "overflow");
+        row("-32734 - 34 fits", '-', -32734, 34, "-32768");
+        row("-32735 - 34 overflows", '-', -32735, 34, "overflow");
+        row("4 x 8191 fits", '*', 4, 8191, "32764");
+        row("4 x 8192 overflows", '*', 4, 8192, "overflow");
+        row("4 x -8192 fits", '*', 4, -8192, "-32768");
+        row("4 x -8193 overflows", '*', 4, -8193, "overflow");
     }
-    void arithmetic16() {
+    void int16() {
         QFETCH(char, op);
-        QFETCH(int, a);
+        QFETCH(double, a);
         QFETCH(int, b);
         QFETCH(QString, expected);
-        const auto x = std::int16_t(a);
-        const auto y = std::int16_t(b);
+        const auto x = std::int16_t(op == 'r' ? 0 : a), y = std::int16_t(b);
         int result = 0;
-        const auto error =
-            errorOf([&] { result = op == '-' ? engine::sub16(x, y) : engine::mul16(x, y); });
+        const auto error = errorOf([&] {
+            result = op == 'r'   ? engine::toInt16(a)
+                     : op == '-' ? engine::sub16(x, y)
+                                 : engine::mul16(x, y);
+        });
         QCOMPARE(error ? kindOf(error) : QString::number(result), expected);
     }
 };

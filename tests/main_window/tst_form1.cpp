@@ -2,12 +2,10 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QGroupBox>
 
 namespace {
 
-const QRgb kRed = qRgb(255, 0, 0);
-const QRgb kBlue = qRgb(0, 0, 255);
+const QRegularExpression kControls("^(Text|Command|Label|Frame)\\d$");
 
 void row(const char* name, const QStringList& texts, const char* calcolo, const char* grafico) {
     QTest::newRow(name) << texts << QString(calcolo) << QString(grafico);
@@ -19,33 +17,24 @@ class TestForm1 : public QObject {
     Q_OBJECT
 
   private slots:
-    void startUp() {
+    // What a user finds at start, then the whole calculation by keyboard alone.
+    void startUpByKeyboard() {
         FormDriver w;
         QCOMPARE(w.axisLabelsShown(), 0);
         QVERIFY(w.control("Label9")->isVisible());
-        QCOMPARE(w.control("Label9")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QVERIFY(!w.timer1()->isEnabled() && w.report().isEmpty());
         for (const char* box : {"Text1", "Text2", "Text4"})
             QVERIFY(w.control<QLineEdit>(box)->text().isEmpty());
-        QVERIFY(!w.timer1()->isEnabled());
-        QVERIFY(w.report().isEmpty());
         // Seen where the desktop's colours 4 and 15 differ; Grafico before Calcolo draws these.
         QCOMPARE(w.form.backColor(), platform::systemColour(4));
         QCOMPARE(w.form.values(), engine::CalculationValues{});
-        QTRY_COMPARE(QApplication::focusWidget(), w.control("Text1"));
-        const QRegularExpression controls("^(Text|Command|Label|Frame)\\d$");
-        for (QWidget* control : w.form.findChildren<QWidget*>(controls)) {
-            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
-            QVERIFY2(!a->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
-            QVERIFY2(!a->text(QAccessible::Description).isEmpty(),
-                     qPrintable(control->objectName()));
+        for (QWidget* c : w.form.findChildren<QWidget*>(kControls)) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+            QVERIFY2(!a->text(QAccessible::Name).isEmpty(), qPrintable(c->objectName()));
+            QVERIFY2(!a->text(QAccessible::Description).isEmpty(), qPrintable(c->objectName()));
         }
-    }
-
-    void keyboardOnly() {
-        FormDriver w;
         QTRY_COMPARE(QApplication::focusWidget(), w.control("Text1"));
-        const char* order[] = {"Text2", "Text4", "Command1", "Command2", "Text1"};
-        for (const char* next : order) {
+        for (const char* next : {"Text2", "Text4", "Command1", "Command2", "Text1"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), w.control(next));
         }
@@ -57,50 +46,29 @@ class TestForm1 : public QObject {
         QCOMPARE(w.report().value(20), "S=  548 Yd");
     }
 
-    // Calcolo, Grafico and a tick, then Grafico again and Calcolo: the
-    // labels, the timer, the background and what the window shows.
+    // Calcolo, Grafico and ticks, then Grafico again and Calcolo: the labels,
+    // the background, what the window shows and Timer1, which rests (still
+    // enabled) after a tick with nothing new to draw until the picture changes.
     void reportThenPlotThenReport() {
         FormDriver w;
+        platform::Timer* timer = w.timer1();
         w.calcolo("60", "35", "10");
-        QCOMPARE(w.report().size(), 21);
         QCOMPARE(w.report().last(), "S=  548 Yd");
         w.grafico();
         QCOMPARE(w.axisLabelsShown(), 8);
-        QVERIFY(w.timer1()->isEnabled() && w.timer1()->isTicking());
         QVERIFY(w.report().isEmpty());
         QCOMPARE(w.form.backColor(), platform::systemColour(15));
         QCOMPARE(QColor(w.at(15000.0f, 8000.0f)), w.form.palette().color(QPalette::Button));
-        QCOMPARE(w.at(10041.6f + 50, 1140.0f), kBlue); // the calculated point
-        QCOMPARE(w.at(13740.0f + 15, 500.0f), kRed);   // the ray at the surface
+        QCOMPARE(w.at(10041.6f + 50, 1140.0f), qRgb(0, 0, 255)); // the calculated point
+        QCOMPARE(w.at(13740.0f + 15, 500.0f), qRgb(255, 0, 0));  // the ray at the surface
+        QCOMPARE(timer->wakeIntervalMs(), 10);
         const QImage shown = w.form.surface().image().copy();
         const engine::CalculationValues before = w.form.values();
         w.type("70", "30", "2"); // typed after Calcolo: no effect on the plot
-        w.timer1()->tick();
-        QVERIFY(w.form.surface().image() == shown);
-        QCOMPARE(w.form.values(), before);
-        w.grafico();
-        QVERIFY(w.timer1()->isEnabled());
-        w.calcolo();
-        QVERIFY(!w.timer1()->isEnabled() && !w.timer1()->isTicking());
-        QCOMPARE(w.axisLabelsShown(), 0);
-        QCOMPARE(w.report().last(), "S=  887 Yd");
-        QCOMPARE(w.form.backColor(), platform::systemColour(15)); // never set back
-        QVERIFY(w.control("Label9")->isVisible());
-        QVERIFY(w.errors.isEmpty());
-    }
-
-    // A tick with nothing new to draw lets Timer1 rest, still enabled, until
-    // the picture changes; then the next tick draws and it rests again.
-    void plotRestsUntilThePictureChanges() {
-        FormDriver w;
-        w.calcolo("60", "35", "10");
-        w.grafico();
-        platform::Timer* timer = w.timer1();
-        QCOMPARE(timer->wakeIntervalMs(), 10);
-        const auto drawn = w.form.surface().revision();
         for (int i = 0; i < 100; ++i)
             timer->tick();
-        QCOMPARE(w.form.surface().revision(), drawn);
+        QVERIFY(w.form.surface().image() == shown);
+        QCOMPARE(w.form.values(), before);
         QVERIFY(timer->isEnabled() && timer->isTicking() && timer->interval() == 10);
         QCOMPARE(timer->wakeIntervalMs(), platform::Timer::kRestIntervalMs);
         w.form.resize(w.form.size() + QSize(40, 40));
@@ -109,8 +77,13 @@ class TestForm1 : public QObject {
         QCOMPARE(timer->wakeIntervalMs(), 10);
         timer->tick();
         QCOMPARE(timer->wakeIntervalMs(), platform::Timer::kRestIntervalMs);
+        w.grafico();
         w.calcolo();
-        QVERIFY(!timer->isTicking());
+        QVERIFY(!timer->isEnabled() && !timer->isTicking());
+        QCOMPARE(w.axisLabelsShown(), 0);
+        QCOMPARE(w.report().last(), "S=  887 Yd");
+        QCOMPARE(w.form.backColor(), platform::systemColour(15)); // never set back
+        QVERIFY(w.control("Label9")->isVisible() && w.errors.isEmpty());
     }
 
     // After a good calculation and plot: a failing Calcolo reports once and

@@ -10,10 +10,11 @@ class TestHighDpi : public QObject {
     static qreal expectedRatio() { return qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble(); }
 
   private slots:
-    void layoutKeepsItsProportions() {
+    void layoutAndResolution() {
         FormDriver w;
-        const auto& form = w.form;
-        QCOMPARE(form.devicePixelRatioF(), expectedRatio());
+        auto& form = w.form;
+        const qreal ratio = expectedRatio();
+        QCOMPARE(form.devicePixelRatioF(), ratio);
         // The label "1000" stands over the right end of the plotted range axis.
         w.grafico();
         const QImage plot = form.surface().image();
@@ -22,25 +23,17 @@ class TestHighDpi : public QObject {
             for (int x = right + 1; x < plot.width(); ++x)
                 right = plot.pixel(x, y) != plot.pixel(plot.rect().bottomRight()) ? x : right;
         const QRect label8 = w.control("Label8")->geometry();
-        const qreal rightEnd = right / expectedRatio();
+        const qreal rightEnd = right / ratio;
         QVERIFY(label8.left() <= rightEnd && rightEnd <= label8.right());
         for (QLabel* label : form.findChildren<QLabel*>()) {
-            const bool wraps = label->wordWrap();
-            const QSize needed = wraps
-                                     ? QSize(label->width(), label->heightForWidth(label->width()))
-                                     : label->sizeHint();
+            const QSize needed = label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
+                                                   : label->sizeHint();
             QVERIFY2(label->width() >= needed.width() && label->height() >= needed.height(),
                      qPrintable(label->text()));
             QVERIFY2(form.rect().contains(label->geometry()), qPrintable(label->text()));
         }
         for (QPushButton* button : form.findChildren<QPushButton*>())
             QVERIFY(button->width() >= button->fontMetrics().horizontalAdvance(button->text()));
-    }
-
-    void reportAtDeviceResolution() {
-        FormDriver w;
-        auto& form = w.form;
-        const qreal ratio = expectedRatio();
         QCOMPARE(form.surface().image().size(), form.size() * ratio);
         // The report's text is drawn with device pixels too: its glyphs have
         // about ratio times as many inked pixels as at 1x.
