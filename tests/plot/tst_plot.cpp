@@ -59,23 +59,19 @@ void addIntegerCrossings(const engine::RayRadius& radius, double deepest, std::v
     }
 }
 
-// The shortcut's S is the whole step's, and (the margin's premise) the step's
-// range lies within a thousandth of the margin of r1 root / 3.
-bool agrees(const engine::RayRadius& radius, double deltaD, std::int16_t S) {
-    std::optional<engine::RayPoint> p;
-    if (errorOf([&] { p = engine::rayStepAt(radius, deltaD); }))
-        return false;
-    const double fromRoot = p->r1 * std::sqrt(engine::radicandOf(p->cosTeta)) / 3.0;
-    const double step = engine::unroundedRange(p->r1, p->teta);
-    return S == p->S && std::abs(step - fromRoot) <= engine::clearRangeMargin(p->r1) / 1024.0;
+// The premise of the shortcut's margin: the step's range lies within a
+// thousandth of it of r1 root / 3, the range told from the root of 1 - cos^2.
+bool withinMargin(const engine::RayPoint& p) {
+    const double fromRoot = p.r1 * std::sqrt(engine::radicandOf(p.cosTeta)) / 3.0;
+    return std::abs(engine::unroundedRange(p.r1, p.teta) - fromRoot) <=
+           engine::clearRangeMargin(p.r1) / 1024.0;
 }
 
 // The blue circle on the computed point is round: drawn last, whole, the same
 // under every symmetry of the square around its centre (the pen, a square of
 // whole device pixels, stretches right and down).
 bool markerIsRound(const Surface& surface, const CalculationValues& v, qreal dpr) {
-    const int reach = int(8 * dpr),
-              pen = int(dpr); // device pixels beyond the radius; the pen's side
+    const int reach = int(8 * dpr), pen = int(dpr); // beyond the radius; the pen's side
     const QPoint c = surface.deviceCentre(plot::markerX(v.Spunto), plot::depthY(v.Dpunto));
     const QImage box = surface.image()
                            .copy(QRect(c - QPoint(reach, reach), QSize(1, 1) * (2 * reach + pen)))
@@ -164,11 +160,13 @@ class TestPlot : public QObject {
             std::vector<std::optional<std::int16_t>> ranges(deltaDs.size());
             engine::clearRanges(*r, deltaDs, ranges);
             for (std::size_t i = 0; i < deltaDs.size(); ++i) {
-                clear += ranges[i].has_value();
-                if (ranges[i] && !agrees(*r, deltaDs[i], *ranges[i]))
-                    QFAIL(
-                        qPrintable(QString::asprintf("r1 %.17g, deltaD %.17g", r->r1, deltaDs[i])));
+                std::optional<engine::RayPoint> p; // where the shortcut answers, the step's S, and
+                if (!ranges[i] || (!errorOf([&] { p = engine::rayStepAt(*r, deltaDs[i]); }) &&
+                                   *ranges[i] == p->S && withinMargin(*p)))
+                    continue; // the step's range within a thousandth of the margin of the root's
+                QFAIL(qPrintable(QString::asprintf("r1 %.17g, deltaD %.17g", r->r1, deltaDs[i])));
             }
+            clear += std::count_if(ranges.begin(), ranges.end(), [](auto S) { return bool(S); });
         }
         QVERIFY(clear > 0);
     }
@@ -190,13 +188,9 @@ class TestPlot : public QObject {
         };
         row("worked example, then nothing changed", "60 35 10", 1.0, ' ');
         row("worked example 2x", "60 35 10", 2.0);
-        row("worked example 3x", "60 35 10", 3.0);
         row("before any calculation: one pass, then all", "", 1.0, ' ');
-        row("negative depth at 1.5x", "60 35 -2", 1.5);
-        row("large radius", "60 32767 7", 1.0);
         row("drawn over", "60 35 10", 1.0, 'l');
         row("new calculation", "60 35 10", 1.0, 'v');
-        row("marker on the last red circle", "60 35 0", 1.0);
         row("negative speed fails on the second pass", "500 35 15", 1.0, '-',
             "argomento non valido.\n\nLa velocità");
         row("marker beyond 8191 yd fails after one red circle", "60 35 -18000", 1.0, '-',
@@ -215,17 +209,15 @@ class TestPlot : public QObject {
         plot::NearRangePlot plot;
         const auto message = [](const auto& e) { return e ? e->message() : QString(); };
         for (int call = 0; call < (between == '-' ? 1 : 2); ++call) {
-            if (call == 1) {
-                for (Surface* s : {fast.get(), reference.get()})
-                    if (between == 'l')
-                        s->line(5000, 1140, 14000, 1140, platform::kRed);
-                if (between == 'v')
-                    v = w = afterCalcolo("70 30 2");
+            for (Surface* s : {fast.get(), reference.get()})
+                if (call == 1 && between == 'l')
+                    s->line(5000, 1140, 14000, 1140, platform::kRed);
+            if (call == 1 && between == 'v')
+                v = w = afterCalcolo("70 30 2");
+            if (call == 1)
                 v.r1 = v.S = 0; // the write-back is made on every call
-            }
             fast->takeChangedRect();
             reference->takeChangedRect();
-            const auto fastRevision = fast->revision(), referenceRevision = reference->revision();
             bool drew = false;
             const auto fastError = errorOf([&] { drew = plot.grafica(*fast, v); });
             const auto referenceError = errorOf([&] { plot::drawReference(*reference, w); });
@@ -240,8 +232,6 @@ class TestPlot : public QObject {
             // A skipped call changed nothing, where the plain way repainted
             // pixels back to the colour they had.
             QCOMPARE(fast->takeChangedRect(), skipped ? QRect() : reference->takeChangedRect());
-            QCOMPARE(fast->revision() != fastRevision,
-                     !skipped && reference->revision() != referenceRevision);
         }
     }
 };
