@@ -4,6 +4,7 @@
 #include "engine/NumberFormat.h"
 #include "main_window/Sheet.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -137,56 +138,21 @@ class TestCommandLine : public QObject {
     // on standard error; 2 for a usage mistake, with nothing on standard
     // output and one line that points to --help.
     void failures_data() {
-        QTest::addColumn<QString>("arguments");
-        QTest::addColumn<bool>("fullDisk"); // standard output to /dev/full
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("told"); // part of the line on standard error
-        const auto row = [](const char* name, const char* arguments, bool fullDisk, int status,
-                            const char* told) {
-            QTest::newRow(name) << QString(arguments) << fullDisk << status << QString(told);
-        };
-        row("calcolo, full disk", "calcolo 60 35 10", true, 1, "disco pieno");
-        row("tabella, full disk", "tabella --temperatura 0:99 --salinita 35 --quota 10", true, 1,
-            "disco pieno");
-        row("grafico, full disk", "grafico 60 35 10 -o FILE.png", true, 1, "disco pieno");
-        row("scheda, full disk", "scheda 60 35 10 -o FILE.pdf", true, 1, "disco pieno");
-        row("--help, full disk", "--help", true, 1, "disco pieno");
-        row("--version, full disk", "--version", true, 1, "disco pieno");
-        row("grafico, calculation error", "grafico 60 35 16 -o FILE.png", false, 1, "15 ft");
-        row("grafico, no such folder", "grafico 60 35 10 -o FILE/f.png", false, 1,
-            "la cartella non esiste");
-        row("scheda, calculation error", "scheda 1e400 35 10 -o FILE.pdf", false, 1, "Temperatura");
-        row("no subcommand, unknown long option", "--frobnicate", false, 2, "--frobnicate");
-        row("no subcommand, unknown short option", "-Z", false, 2, "-Z");
-        row("no subcommand, --versione", "--versione", false, 2, "--versione");
-        row("unknown subcommand", "calcola 1 2 3", false, 2, "calcola");
-        row("unknown option", "calcolo --presto 1 2 3", false, 2, "--presto");
-        row("two values", "calcolo 60 35", false, 2, "ne ha 2");
-        row("zero step", "tabella --temperatura 0:1:0 REST", false, 2, "passo");
-        row("step of the wrong sign", "tabella --temperatura 0:1:-0.5 REST", false, 2, "passo");
-        row("malformed range", "tabella --temperatura 0:1:2:3 REST", false, 2, "0:1:2:3");
-        row("fractional salinities", "tabella --temperatura 60 --salinita 34.5 --quota 10", false,
-            2, "--salinita: \"34.5\"");
-        row("fractional depths", "tabella --temperatura 60 --salinita 35 --quota 10:12:0.5", false,
-            2, "--quota: \"10:12:0.5\"");
-        row("more than 10 million rows",
-            "tabella --temperatura 0:9999999 --salinita 35:36 --quota 0", false, 2, "10000000");
-        row("missing range", "tabella --temperatura 1", false, 2, "manca --salinita");
-        row("unknown format", "tabella --temperatura 1 REST --formato xml", false, 2, "xml");
-        row("grafico without a file", "grafico 60 35 10", false, 2, "-o");
-        row("grafico to a .txt", "grafico 60 35 10 -o a.txt", false, 2, ".png o .pdf");
-        row("scheda to a .png", "scheda 60 35 10 -o a.png", false, 2, "un file .pdf");
-        row("--scala 0", "grafico 60 35 10 -o a.png --scala 0", false, 2,
-            "maggiore di 0 e al massimo 8");
-        row("--scala without a value", "grafico 60 35 10 -o a.png --scala", false, 2,
-            "manca il valore");
+        QTest::addColumn<QStringList>("fields"); // status, full disk, told, arguments
+        QFile cases(QFINDTESTDATA("failures.txt"));
+        QVERIFY(cases.open(QIODevice::ReadOnly | QIODevice::Text));
+        for (const QString& line : QString(cases.readAll()).split('\n', Qt::SkipEmptyParts))
+            if (!line.startsWith('#'))
+                QTest::newRow(qPrintable(line.section('\t', 0, 0))) << line.split('\t').mid(1);
     }
     void failures() {
-        QFETCH(QString, arguments);
-        QFETCH(bool, fullDisk);
-        QFETCH(int, status);
-        QFETCH(QString, told);
+        QFETCH(QStringList, fields);
+        QCOMPARE(fields.size(), 4);
+        const int status = fields[0].toInt();
+        const bool fullDisk = fields[1] == "pieno";
+        const QString& told = fields[2];
         QTemporaryDir dir;
+        QString arguments = fields[3];
         arguments.replace("REST", "--salinita 35 --quota 10").replace("FILE", dir.filePath("f"));
         const Run r = run(arguments.split(' '), fullDisk ? "/dev/full" : "");
         QCOMPARE(r.status, status);
