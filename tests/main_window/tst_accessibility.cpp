@@ -9,6 +9,7 @@
 #include <QtGui/qpa/qplatformintegration.h>
 
 #include <cstddef>
+#include <memory>
 #include <new>
 
 namespace {
@@ -38,9 +39,23 @@ QStringList heardAbout(const QString& name) {
     return about;
 }
 
+// An event of the class Qt uses for its type, about an object or an interface.
+template <typename Source>
+std::unique_ptr<QAccessibleEvent> eventAbout(Source* source, QAccessible::Event type) {
+    switch (type) {
+    case QAccessible::TextCaretMoved:
+        return std::make_unique<QAccessibleTextCursorEvent>(source, 0);
+    case QAccessible::TextSelectionChanged:
+        return std::make_unique<QAccessibleTextSelectionEvent>(source, 0, 1);
+    case QAccessible::TextInserted:
+        return std::make_unique<QAccessibleTextInsertEvent>(source, 0, QStringLiteral("1"));
+    default:
+        return std::make_unique<QAccessibleEvent>(source, type);
+    }
+}
+
 void send(QObject* object, QAccessible::Event type) {
-    QAccessibleEvent event(object, type);
-    QAccessible::updateAccessibility(&event);
+    QAccessible::updateAccessibility(eventAbout(object, type).get());
 }
 
 // An accessible source that stands for no QObject, as a toolkit's child
@@ -237,10 +252,10 @@ class TestAccessibility : public QObject {
         if (source == "objectless") {
             auto* objectless = new ObjectlessSource; // the cache owns it
             const QAccessible::Id id = QAccessible::registerAccessibleInterface(objectless);
-            QAccessibleEvent sent(objectless, event);
-            QVERIFY(!sent.object());
+            const auto sent = eventAbout(objectless, event);
+            QVERIFY(!sent->object());
             heard.clear();
-            QAccessible::updateAccessibility(&sent);
+            QAccessible::updateAccessibility(sent.get());
             QAccessible::deleteAccessibleInterface(id);
             QCOMPARE(heard.contains(said(event, "Senza oggetto")), isHeard);
             return;
