@@ -1,6 +1,7 @@
 #include "platform/AccessibleInterfaces.h"
 
 #include "platform/AccessibleArea.h"
+#include "platform/AccessibleCaretGate.h"
 #include "platform/Form.h"
 #include "platform/PrintedTextAccessible.h"
 #include "platform/PrintedTextView.h"
@@ -26,6 +27,7 @@ QAccessibleInterface* accessibleFace(const QString&, QObject* object) {
 void installAccessibleInterfaces() {
     static const bool installed = (QAccessible::installFactory(&accessibleFace), true);
     (void)installed;
+    AccessibleCaretGate::install();
 }
 
 } // namespace platform
