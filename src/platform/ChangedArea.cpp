@@ -19,6 +19,11 @@ void ChangedArea::add(int left, int top, int right, int bottom) {
     bottom_ = std::max(bottom_, bottom);
 }
 
+void ChangedArea::add(const ChangedArea& other) {
+    if (!other.isEmpty())
+        add(other.left_, other.top_, other.right_, other.bottom_);
+}
+
 void ChangedArea::addAll(QSize deviceSize) {
     add(0, 0, deviceSize.width() - 1, deviceSize.height() - 1);
 }

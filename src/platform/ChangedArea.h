@@ -11,6 +11,7 @@ class ChangedArea {
     // Inclusive bounds, device pixels.
     void add(int left, int top, int right, int bottom);
     void addAll(QSize deviceSize);
+    void add(const ChangedArea& other);
     bool isEmpty() const { return left_ > right_; }
 
     // The area in device-independent pixels, rounded outwards so that it

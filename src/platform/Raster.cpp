@@ -10,20 +10,6 @@ namespace platform {
 Raster::Raster(uchar* bits, qsizetype stride, QSize size, int penWidth)
     : bits_(bits), stride_(stride), width_(size.width()), height_(size.height()), pen_(penWidth) {}
 
-void Raster::noteChanged(int left, int top, int right, int bottom) {
-    if (!changedAny()) {
-        left_ = left;
-        top_ = top;
-        right_ = right;
-        bottom_ = bottom;
-        return;
-    }
-    left_ = std::min(left_, left);
-    top_ = std::min(top_, top);
-    right_ = std::max(right_, right);
-    bottom_ = std::max(bottom_, bottom);
-}
-
 void Raster::line(QPoint from, QPoint to, QRgb rgb) {
     int x = from.x();
     int y = from.y();

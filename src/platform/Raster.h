@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ChangedArea.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -31,25 +33,21 @@ class Raster {
             }
         }
         if (changed)
-            noteChanged(left, top, right, bottom);
+            changed_.add(left, top, right, bottom);
     }
     void line(QPoint from, QPoint to, QRgb rgb);
     void circle(QPoint centre, int radius, QRgb rgb);
 
-    // Whether any pixel took a new colour.
-    bool changedAny() const { return left_ <= right_; }
-    // The device pixels that took a new colour lie within these bounds.
-    QRect changedBounds() const { return QRect(QPoint(left_, top_), QPoint(right_, bottom_)); }
+    // The device pixels that took a new colour; empty when none did.
+    const ChangedArea& changed() const { return changed_; }
 
   private:
-    void noteChanged(int left, int top, int right, int bottom);
-
     uchar* bits_;
     qsizetype stride_;
     int width_;
     int height_;
     int pen_;
-    int left_ = 0, top_ = 0, right_ = -1, bottom_ = -1; // inclusive
+    ChangedArea changed_;
 };
 
 } // namespace platform

@@ -103,10 +103,9 @@ template <typename Draw> void Surface::draw(Draw drawing) {
 }
 
 void Surface::takeIn(const Raster& raster) {
-    if (!raster.changedAny())
+    if (raster.changed().isEmpty())
         return;
-    const QRect bounds = raster.changedBounds();
-    changed_.add(bounds.left(), bounds.top(), bounds.right(), bounds.bottom());
+    changed_.add(raster.changed());
     ++revision_;
 }
 
