@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace engine {
@@ -183,11 +184,56 @@ std::optional<std::int16_t> clearRange(const RayRadius& radius, double deltaD) {
     return asRange(clearRangeAt(radius.r1, deltaD));
 }
 
+namespace {
+
+// Whether clearRangeAt is monotone between two depths, the ends of a run of
+// depths in order: every operation it takes is correctly rounded, hence
+// monotone, as long as the cosine keeps its sign (its square turns back at 0)
+// and no depth is the layer's bottom (whose cosine is replaced).
+bool monotoneBetween(double r1, double deltaD1, double deltaD2) {
+    const auto cosine = [r1](double deltaD) { return 1.0 + deltaD / r1; };
+    return deltaD1 != 0.0 && deltaD2 != 0.0 && (deltaD1 < 0.0) == (deltaD2 < 0.0) &&
+           (cosine(deltaD1) < 0.0) == (cosine(deltaD2) < 0.0);
+}
+
+// Fills out[first..last] from the answers at its ends. Where both ends are
+// clear with the same range and the value in between is monotone, every
+// depth in between lies in the same clear stretch between two integers:
+// asking it would give the same answer. Otherwise the run is halved.
+void fillRun(double r1, std::span<const double> deltaD, std::span<std::optional<std::int16_t>> out,
+             std::size_t first, std::size_t last, int atFirst, int atLast) {
+    out[first] = asRange(atFirst);
+    out[last] = asRange(atLast);
+    if (last - first < 2)
+        return;
+    if (atFirst == atLast && atFirst != kUnclear &&
+        monotoneBetween(r1, deltaD[first], deltaD[last])) {
+        std::fill(out.begin() + std::ptrdiff_t(first) + 1, out.begin() + std::ptrdiff_t(last),
+                  asRange(atFirst));
+        return;
+    }
+    const std::size_t middle = first + (last - first) / 2;
+    const int atMiddle = clearRangeAt(r1, deltaD[middle]);
+    fillRun(r1, deltaD, out, first, middle, atFirst, atMiddle);
+    fillRun(r1, deltaD, out, middle, last, atMiddle, atLast);
+}
+
+} // namespace
+
 void clearRanges(const RayRadius& radius, std::span<const double> deltaD,
                  std::span<std::optional<std::int16_t>> out) {
     const std::size_t n = std::min(deltaD.size(), out.size());
     if (!clearRadius(radius.r1)) {
         std::fill_n(out.begin(), n, std::nullopt);
+        return;
+    }
+    // Runs of depths in order are filled from their ends; the rest one by one.
+    const bool inOrder = std::is_sorted(deltaD.begin(), deltaD.begin() + std::ptrdiff_t(n)) ||
+                         std::is_sorted(deltaD.begin(), deltaD.begin() + std::ptrdiff_t(n),
+                                        std::greater<>());
+    if (inOrder && n > 1) {
+        fillRun(radius.r1, deltaD, out, 0, n - 1, clearRangeAt(radius.r1, deltaD[0]),
+                clearRangeAt(radius.r1, deltaD[n - 1]));
         return;
     }
     for (std::size_t i = 0; i < n; ++i)

@@ -5,20 +5,6 @@
 
 namespace platform {
 
-void ChangedArea::add(int left, int top, int right, int bottom) {
-    if (isEmpty()) {
-        left_ = left;
-        top_ = top;
-        right_ = right;
-        bottom_ = bottom;
-        return;
-    }
-    left_ = std::min(left_, left);
-    top_ = std::min(top_, top);
-    right_ = std::max(right_, right);
-    bottom_ = std::max(bottom_, bottom);
-}
-
 void ChangedArea::add(const ChangedArea& other) {
     if (!other.isEmpty())
         add(other.left_, other.top_, other.right_, other.bottom_);

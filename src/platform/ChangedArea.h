@@ -2,6 +2,8 @@
 
 #include <QRect>
 
+#include <algorithm>
+
 namespace platform {
 
 // The part of a picture changed since it was last taken, gathered in device
@@ -9,7 +11,19 @@ namespace platform {
 class ChangedArea {
   public:
     // Inclusive bounds, device pixels.
-    void add(int left, int top, int right, int bottom);
+    void add(int left, int top, int right, int bottom) {
+        if (isEmpty()) {
+            left_ = left;
+            top_ = top;
+            right_ = right;
+            bottom_ = bottom;
+            return;
+        }
+        left_ = std::min(left_, left);
+        top_ = std::min(top_, top);
+        right_ = std::max(right_, right);
+        bottom_ = std::max(bottom_, bottom);
+    }
     void addAll(QSize deviceSize);
     void add(const ChangedArea& other);
     bool isEmpty() const { return left_ > right_; }

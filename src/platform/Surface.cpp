@@ -138,10 +138,8 @@ QRgb Surface::pixelAt(float x, float y) const {
     return image_.rect().contains(p) ? image_.pixel(p) : 0;
 }
 
-QRgb Surface::resolve(std::optional<Colour> colour) const {
+QRgb Surface::resolveAnew(std::optional<Colour> colour) const {
     // The palette never changes, so neither does a colour's value.
-    if (resolvedAny_ && colour == resolvedColour_)
-        return resolvedRgb_;
     resolvedRgb_ = colour ? toQColor(*colour, palette_).rgb()
                           : palette_.color(QPalette::Active, QPalette::WindowText).rgb();
     resolvedColour_ = colour;

@@ -91,7 +91,11 @@ class Surface final : public Canvas {
     QRect takeChangedRect() { return changed_.take(dpr_); }
 
   private:
-    QRgb resolve(std::optional<Colour> colour) const;
+    // The colour's value; the last one is kept, as the drawing calls repeat theirs.
+    QRgb resolve(std::optional<Colour> colour) const {
+        return resolvedAny_ && colour == resolvedColour_ ? resolvedRgb_ : resolveAnew(colour);
+    }
+    QRgb resolveAnew(std::optional<Colour> colour) const;
     // Far outside any image, yet safe to offset by a radius.
     static constexpr int kFarAway = 1 << 28;
     // std::floor to an int, with coordinates far off the picture (or not

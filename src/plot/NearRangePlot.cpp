@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -27,19 +28,24 @@ class RayDots {
     explicit RayDots(platform::Surface& surface) : surface_(surface) {}
 
     void draw(float x, float y) {
-        const QPoint centre = surface_.deviceCentre(x, y);
-        if (centre.y() != row_) {
-            row_ = centre.y();
+        const int row = surface_.deviceCoordinate(y);
+        if (x == x_ && row == row_)
+            return; // the centre of the pass before
+        x_ = x;
+        if (row != row_) {
+            row_ = row;
             columns_.clear();
         }
-        if (std::find(columns_.rbegin(), columns_.rend(), centre.x()) != columns_.rend())
+        const int column = surface_.deviceCoordinate(x);
+        if (std::find(columns_.rbegin(), columns_.rend(), column) != columns_.rend())
             return;
-        columns_.push_back(centre.x());
+        columns_.push_back(column);
         surface_.circle(x, y, kRayDotRadius, platform::kRed);
     }
 
   private:
     platform::Surface& surface_;
+    float x_ = std::numeric_limits<float>::quiet_NaN(); // of the last centre asked for
     int row_ = INT_MIN;
     std::vector<int> columns_; // of the centres drawn on this row
 };

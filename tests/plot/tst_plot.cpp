@@ -157,6 +157,7 @@ class TestPlot : public QObject {
                 deltaDs.push_back(z - engine::kLayerDepthFt);
             for (const double deepest : {-double(engine::kLayerDepthFt), -32768.0})
                 addIntegerCrossings(*r, deepest, deltaDs);
+            std::sort(deltaDs.begin(), deltaDs.end()); // runs in order are filled from their ends
             std::vector<std::optional<std::int16_t>> ranges(deltaDs.size());
             engine::clearRanges(*r, deltaDs, ranges);
             for (std::size_t i = 0; i < deltaDs.size(); ++i) {
@@ -169,6 +170,12 @@ class TestPlot : public QObject {
             clear += std::count_if(ranges.begin(), ranges.end(), [](auto S) { return bool(S); });
         }
         QVERIFY(clear > 0);
+        // Ends that agree on a range that rises between them, as the cosine
+        // turns negative: the run must not be filled from its ends.
+        const engine::RayRadius small{0.0, 6.5};
+        std::vector<std::optional<std::int16_t>> across(3);
+        engine::clearRanges(small, std::vector<double>{-12.5, -6.5, -0.5}, across);
+        QCOMPARE(across, (std::vector<std::optional<std::int16_t>>{0, 2, 0}));
     }
 
     // The fast painter against every primitive drawn in order, pixel by pixel,
