@@ -73,25 +73,34 @@ bool clearRadius(double r1) {
 // Answered where clearRange has no answer; every answer is at least 0.
 constexpr int kUnclear = -1;
 
-// clearRange for a clear radius, as a plain int that stays in registers. With
-// r1 >= 1 and |deltaD| <= 32768 the quotient is finite, so the plain
-// division gives divide's value, and the root of a positive radicand is
-// squareRoot's; the arithmetic stays inline, free to overlap between depths.
-inline int clearRangeAt(double r1, double deltaD) {
+// clearRange for a clear radius, with the yards it came from (where it got
+// that far). With r1 >= 1 and |deltaD| <= 32768 the quotient is finite, so
+// the plain division gives divide's value, and the root of a positive
+// radicand is squareRoot's; the arithmetic stays inline.
+struct ClearAnswer {
+    int range = kUnclear;
+    double yards = 0.0;
+};
+
+inline ClearAnswer clearAnswerAt(double r1, double deltaD) {
     if (!(std::abs(deltaD) <= kFarthestClearDepth))
-        return kUnclear;
+        return {};
     const auto quotient = [](double a, double b) { return a / b; };
     const double radicand = radicandOf(cosineWith(deltaD, r1, quotient));
     if (!(radicand > 0.0))
-        return kUnclear;
+        return {};
     const double yards = yardsOf(r1, std::sqrt(radicand));
     if (!(yards < kFarthestClearRange))
-        return kUnclear;
+        return {};
     const double whole = std::floor(yards);
     const double margin = clearRangeMargin(r1);
     if (yards - whole <= margin || whole + 1.0 - yards <= margin)
-        return kUnclear;
-    return int(whole);
+        return {kUnclear, yards};
+    return {int(whole), yards};
+}
+
+inline int clearRangeAt(double r1, double deltaD) {
+    return clearAnswerAt(r1, deltaD).range;
 }
 
 std::optional<std::int16_t> asRange(int answer) {
@@ -199,21 +208,30 @@ bool monotoneBetween(double r1, double deltaD1, double deltaD2) {
 // Fills out[first..last] from the answers at its ends. Where both ends are
 // clear with the same range and the value in between is monotone, every
 // depth in between lies in the same clear stretch between two integers:
-// asking it would give the same answer. Otherwise the run is halved.
+// asking it would give the same answer. Otherwise the run is split where the
+// yards between the ends, taken as straight, leave the first end's whole
+// number, or halfway.
 void fillRun(double r1, std::span<const double> deltaD, std::span<std::optional<std::int16_t>> out,
-             std::size_t first, std::size_t last, int atFirst, int atLast) {
-    out[first] = asRange(atFirst);
-    out[last] = asRange(atLast);
+             std::size_t first, std::size_t last, ClearAnswer atFirst, ClearAnswer atLast) {
+    out[first] = asRange(atFirst.range);
+    out[last] = asRange(atLast.range);
     if (last - first < 2)
         return;
-    if (atFirst == atLast && atFirst != kUnclear &&
-        monotoneBetween(r1, deltaD[first], deltaD[last])) {
+    const bool clearEnds = atFirst.range != kUnclear && atLast.range != kUnclear &&
+                           monotoneBetween(r1, deltaD[first], deltaD[last]);
+    if (clearEnds && atFirst.range == atLast.range) {
         std::fill(out.begin() + std::ptrdiff_t(first) + 1, out.begin() + std::ptrdiff_t(last),
-                  asRange(atFirst));
+                  asRange(atFirst.range));
         return;
     }
-    const std::size_t middle = first + (last - first) / 2;
-    const int atMiddle = clearRangeAt(r1, deltaD[middle]);
+    std::size_t middle = first + (last - first) / 2;
+    if (clearEnds) {
+        const double rising = atLast.yards > atFirst.yards ? 1.0 : 0.0;
+        const double share =
+            (atFirst.range + rising - atFirst.yards) / (atLast.yards - atFirst.yards);
+        middle = std::clamp(first + std::size_t(share * double(last - first)), first + 1, last - 1);
+    }
+    const ClearAnswer atMiddle = clearAnswerAt(r1, deltaD[middle]);
     fillRun(r1, deltaD, out, first, middle, atFirst, atMiddle);
     fillRun(r1, deltaD, out, middle, last, atMiddle, atLast);
 }
@@ -228,12 +246,12 @@ void clearRanges(const RayRadius& radius, std::span<const double> deltaD,
         return;
     }
     // Runs of depths in order are filled from their ends; the rest one by one.
-    const bool inOrder = std::is_sorted(deltaD.begin(), deltaD.begin() + std::ptrdiff_t(n)) ||
-                         std::is_sorted(deltaD.begin(), deltaD.begin() + std::ptrdiff_t(n),
-                                        std::greater<>());
+    const bool inOrder =
+        std::is_sorted(deltaD.begin(), deltaD.begin() + std::ptrdiff_t(n)) ||
+        std::is_sorted(deltaD.begin(), deltaD.begin() + std::ptrdiff_t(n), std::greater<>());
     if (inOrder && n > 1) {
-        fillRun(radius.r1, deltaD, out, 0, n - 1, clearRangeAt(radius.r1, deltaD[0]),
-                clearRangeAt(radius.r1, deltaD[n - 1]));
+        fillRun(radius.r1, deltaD, out, 0, n - 1, clearAnswerAt(radius.r1, deltaD[0]),
+                clearAnswerAt(radius.r1, deltaD[n - 1]));
         return;
     }
     for (std::size_t i = 0; i < n; ++i)

@@ -19,7 +19,16 @@ class Raster {
     // and its size.
     Raster(uchar* bits, qsizetype stride, QSize size, int penWidth);
 
-    void stamp(int x, int y, QRgb rgb) {
+    [[gnu::always_inline]] void stamp(int x, int y, QRgb rgb) {
+        if (pen_ == 1) { // the plot's thousands of grid dots at a ratio of 1
+            if (x < 0 || y < 0 || x >= width_ || y >= height_)
+                return;
+            QRgb& pixel = reinterpret_cast<QRgb*>(bits_ + y * stride_)[x];
+            if (pixel != rgb)
+                changed_.add(x, y, x, y);
+            pixel = rgb;
+            return;
+        }
         const int left = std::max(0, x);
         const int top = std::max(0, y);
         const int right = std::min(width_ - 1, x + pen_ - 1);

@@ -122,6 +122,16 @@ void Surface::pset(float x, float y, std::optional<Colour> colour) {
     draw([&](Raster& raster) { raster.stamp(at.x(), at.y(), rgb); });
 }
 
+void Surface::psetRun(int x, int y, int dx, int dy, int count, std::optional<Colour> colour) {
+    const QRgb rgb = resolve(colour);
+    draw([&](Raster& raster) {
+        for (int i = 0; i < count; ++i) {
+            const QPoint at = toDevice(float(x + i * dx), float(y + i * dy));
+            raster.stamp(at.x(), at.y(), rgb);
+        }
+    });
+}
+
 void Surface::line(float x1, float y1, float x2, float y2, std::optional<Colour> colour) {
     const QRgb rgb = resolve(colour);
     draw([&](Raster& raster) { raster.line(toDevice(x1, y1), toDevice(x2, y2), rgb); });

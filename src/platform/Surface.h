@@ -63,6 +63,7 @@ class Surface final : public Canvas {
     void print(const std::vector<PrintItem>& items);
 
     void pset(float x, float y, std::optional<Colour> colour) override;
+    void psetRun(int x, int y, int dx, int dy, int count, std::optional<Colour> colour) override;
     void line(float x1, float y1, float x2, float y2, std::optional<Colour> colour) override;
     void circle(float x, float y, float radius, std::optional<Colour> colour) override;
 

@@ -21,16 +21,20 @@ struct DottedGrid {
 constexpr DottedGrid kRangePanel{kRangeLeft, kRangeRight, 460, 60};
 constexpr DottedGrid kTemperaturePanel{kTemperatureLeft, kTemperatureRight, 225, 30};
 
+// How many dots from first to last, both included, step apart.
+constexpr int dotsFrom(int first, int last, int step) {
+    return (last - first) / step + 1;
+}
+
 void drawVerticals(Canvas& canvas, const DottedGrid& grid) {
     for (int x = grid.left; x <= grid.right; x += grid.verticalStep)
-        for (int y = kTop; y <= kBottom; y += kDotStep)
-            canvas.pset(float(x), float(y), std::nullopt);
+        canvas.psetRun(x, kTop, 0, kDotStep, dotsFrom(kTop, kBottom, kDotStep), std::nullopt);
 }
 
 void drawHorizontals(Canvas& canvas, const DottedGrid& grid, std::optional<Colour> colour) {
+    const int dots = dotsFrom(grid.left, grid.right, grid.horizontalDotStep);
     for (int y = kTop; y <= kBottom; y += kDepthDivision)
-        for (int x = grid.left; x <= grid.right; x += grid.horizontalDotStep)
-            canvas.pset(float(x), float(y), colour);
+        canvas.psetRun(grid.left, y, grid.horizontalDotStep, 0, dots, colour);
 }
 
 void drawDepthLines(Canvas& canvas) {
