@@ -44,6 +44,11 @@ class Raster {
         if (changed)
             changed_.add(left, top, right, bottom);
     }
+    // Asks for the pixel's memory ahead of a stamp there.
+    void prefetch(int x, int y) const {
+        if (x >= 0 && y >= 0 && x < width_ && y < height_)
+            __builtin_prefetch(bits_ + y * stride_ + x * qsizetype(sizeof(QRgb)), 1);
+    }
     void line(QPoint from, QPoint to, QRgb rgb);
     void circle(QPoint centre, int radius, QRgb rgb);
 

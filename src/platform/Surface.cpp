@@ -125,7 +125,11 @@ void Surface::pset(float x, float y, std::optional<Colour> colour) {
 void Surface::psetRun(int x, int y, int dx, int dy, int count, std::optional<Colour> colour) {
     const QRgb rgb = resolve(colour);
     draw([&](Raster& raster) {
+        constexpr int kAhead = 8; // dots whose memory is asked for before they are drawn
         for (int i = 0; i < count; ++i) {
+            const QPoint ahead =
+                toDevice(float(x + (i + kAhead) * dx), float(y + (i + kAhead) * dy));
+            raster.prefetch(ahead.x(), ahead.y());
             const QPoint at = toDevice(float(x + i * dx), float(y + i * dy));
             raster.stamp(at.x(), at.y(), rgb);
         }
