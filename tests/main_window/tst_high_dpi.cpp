@@ -6,14 +6,11 @@
 class TestHighDpi : public QObject {
     Q_OBJECT
 
-  private:
-    static qreal expectedRatio() { return qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble(); }
-
   private slots:
     void layoutAndResolution() {
         FormDriver w;
         auto& form = w.form;
-        const qreal ratio = expectedRatio();
+        const qreal ratio = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
         QCOMPARE(form.devicePixelRatioF(), ratio);
         // The label "1000" stands over the right end of the plotted range axis.
         w.grafico();
