@@ -1,0 +1,313 @@
+// The page in headless Chromium against the native program, run at test time.
+// Usage: node page_test.mjs PAGE.html RAGGIO_LIMITE FIRST_PLOT
+// Exit status 0 all passed, 1 a check failed, 77 skipped (no page or no
+// Chromium; a failure instead when RAGGIO_WEB_REQUIRED is set).
+import { Chromium, chromiumPath } from './Chromium.mjs';
+import { execFileSync, spawnSync } from 'node:child_process';
+import { copyFileSync, existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const [pagePath, program, firstPlotTool] = process.argv.slice(2).map((p) => resolve(p));
+for (const [what, path] of [['page', pagePath], ['chromium', chromiumPath]]) {
+  if (!existsSync(path)) {
+    console.log(`SKIP: no ${what} at ${path}`);
+    process.exit(process.env.RAGGIO_WEB_REQUIRED ? 1 : 77);
+  }
+}
+
+const work = mkdtempSync(join(tmpdir(), 'raggio-web-'));
+const MB = 1 << 20;
+// name, temperature, salinity, depth; the native program gets nativeTexts
+// where a box holds more than a command line can pass.
+const calcoli = [
+  ['esempio', '60', '35', '10'],
+  ['virgola decimale', '60,5', '35,7', '10,9'],
+  ['caselle vuote', '', '', ''],
+  ['spazi', '  60', ' 35', ' 10 '],
+  ['esponenti', '6e1', '3.5E1', '1e1'],
+  ['forma E nel resoconto', '1e-20', '35', '0'],
+  ['temperatura grande', '1e6', '35', '10'],
+  ['temperatura negativa', '-40', '35', '15'],
+  ['mezzi pari', '60', '34.5', '10.5'],
+  ['quota negativa', '60', '35', '-100'],
+  ['quota molto alta', '60', '35', '-19000'],
+  ['lettere', 'abc', 'x', 'y'],
+  ['1e400', '1e400', '35', '10'],
+  ['doppio meno', '--5', '35', '10'],
+  ['quota sotto lo strato', '60', '35', '16'],
+  ['quota 40000', '60', '35', '40000'],
+  ['salinità fuori scala', '60', '99999', '10'],
+  ['salinità negativa', '60', '-32768', '10'],
+  ['temperatura enorme', '1e200', '35', '10'],
+  ['1 MB incollato', `60${' x'.repeat(MB / 2)}`, '35', '10', ['60 x', '35', '10']],
+  ['1 MB di cifre', `1${'0'.repeat(MB)}`, '35', '10', [`1${'0'.repeat(1000)}`, '35', '10']],
+];
+const grafici = [['esempio', '60', '35', '10'], ['caldo e salato', '85', '40', '-30'],
+  ['punto oltre il grafico', '60', '35', '-5000'], ['dopo un errore', '50', '30', '0']];
+const ratios = [1, 2];
+
+let failures = 0;
+let count = 0;
+function check(name, ok, detail = '') {
+  count += 1;
+  if (ok) console.log(`ok ${count} - ${name}`);
+  else {
+    failures += 1;
+    console.log(`not ok ${count} - ${name}\n  # ${String(detail).slice(0, 2000).replace(/\n/g, '\n  # ')}`);
+  }
+}
+const same = (name, got, want) => check(name, JSON.stringify(got) === JSON.stringify(want),
+  `got  ${JSON.stringify(got)}\n want ${JSON.stringify(want)}`);
+
+function native(args) {
+  const r = spawnSync(program, ['calcolo', '--', ...args], { encoding: 'utf8' });
+  return { status: r.status, out: r.stdout, err: r.stderr };
+}
+
+// Counts the 10 ms timers and the pictures put on a canvas, from the page's start.
+const probe = `window.__ticks = 0; window.__puts = 0;
+  { const later = window.setTimeout;
+    window.setTimeout = (f, ms, ...a) => { if (ms === 10) __ticks++; return later(f, ms, ...a); }; }
+  { const put = CanvasRenderingContext2D.prototype.putImageData;
+    CanvasRenderingContext2D.prototype.putImageData = function (...a) { __puts++; return put.apply(this, a); }; }`;
+
+// In the page: the boxes set, a button pressed, what the user then sees.
+const press = (button, texts = null) => `(() => {
+  const $ = (id) => document.getElementById(id);
+  ${texts ? `[['text1', 0], ['text2', 1], ['text4', 2]].forEach(([id, i]) => { $(id).value = ${JSON.stringify(texts)}[i]; });` : ''}
+  $('${button}').click();
+  return true; })()`;
+const seen = `new Promise((done) => requestAnimationFrame(() => setTimeout(() => {
+  const $ = (id) => document.getElementById(id);
+  done({ report: $('resoconto').hidden ? null : $('resoconto').textContent,
+    dialog: $('errore').open ? { title: $('errore-titolo').textContent, text: $('errore-testo').textContent,
+      buttons: [...$('errore').querySelectorAll('button')].map((b) => b.textContent),
+      focus: document.activeElement.id } : null,
+    live: $('avviso').textContent });
+}, 0)))`;
+
+const kCaptionSlack = 24; // CSS pixels: the window's font is wider than the browser's
+// In the page: what the canvas shows now, kept for pixelsDiffer.
+const snapshot = `(() => { const c = document.getElementById('grafico');
+  window.__shot = { width: c.width, height: c.height,
+    pixels: new Uint32Array(c.getContext('2d').getImageData(0, 0, c.width, c.height).data.buffer) };
+  return true; })()`;
+// In the page: that snapshot against a PNG, outside the axis captions' boxes.
+const pixelsDiffer = (png, ratio) => `(async () => {
+  const img = new Image();
+  img.src = 'data:image/png;base64,${png}';
+  await img.decode();
+  if (__shot.width !== img.width || __shot.height !== img.height)
+    return 'size ' + __shot.width + 'x' + __shot.height + ', the window ' + img.width + 'x' + img.height;
+  const reference = new OffscreenCanvas(img.width, img.height).getContext('2d');
+  reference.drawImage(img, 0, 0);
+  const want = new Uint32Array(reference.getImageData(0, 0, img.width, img.height).data.buffer);
+  const got = __shot.pixels;
+  const origin = document.getElementById('finestra').getBoundingClientRect();
+  const boxes = [...document.querySelectorAll('.asse, #label9')].map((label) => {
+    const b = label.getBoundingClientRect();
+    const x = b.left - origin.left - 1, y = b.top - origin.top - 1;
+    // Label9 wraps in the window's wider font, below its box.
+    const bottom = label.id === 'label9' ? origin.height : y + b.height + 2;
+    return [x - 4, y - 2, x + b.width + ${kCaptionSlack}, bottom].map((v) => Math.round(v * ${ratio}));
+  });
+  let differ = 0, first = '', box = [1e9, 1e9, -1, -1];
+  for (let y = 0; y < img.height; ++y)
+    for (let x = 0; x < img.width; ++x) {
+      const i = y * img.width + x;
+      if (got[i] === want[i] || boxes.some(([l, t, r, b]) => x >= l && x < r && y >= t && y < b)) continue;
+      if (!differ++) first = 'first at ' + x + ',' + y + ': ' + got[i].toString(16) + ' not ' + want[i].toString(16);
+      box = [Math.min(box[0], x), Math.min(box[1], y), Math.max(box[2], x), Math.max(box[3], y)];
+    }
+  return differ ? differ + ' pixels differ within ' + box + ', ' + first : '';
+})()`;
+
+// A fresh page, copied alone into an empty folder, opened from disk with the network cut.
+async function openPage(browser, options = {}) {
+  const folder = mkdtempSync(join(work, 'pagina-'));
+  const copy = join(folder, 'raggio-limite.html');
+  copyFileSync(pagePath, copy);
+  const page = await browser.newPage();
+  await page.send('Page.enable');
+  await page.send('Page.addScriptToEvaluateOnNewDocument', { source: probe });
+  await page.open(pathToFileURL(copy).href, options);
+  return page;
+}
+
+async function calcoliAgainstNative(browser) {
+  const page = await openPage(browser);
+  for (const [name, t, s, q, nativeTexts] of calcoli) {
+    const want = native(nativeTexts ?? [t, s, q]);
+    await page.eval(press('command1', [t, s, q]));
+    const got = await page.eval(seen);
+    if (want.status === 0) {
+      const lines = want.out.replace(/\n$/, '').split('\n');
+      same(`${name}: il resoconto`, got.report, lines.join('\n'));
+      same(`${name}: la regione viva`, [got.live, got.dialog], [lines[lines.length - 1], null]);
+    } else {
+      same(`${name}: il messaggio`, got.dialog,
+        { title: 'Errore', text: want.err.replace(/\n$/, ''), buttons: ['OK'], focus: 'errore-ok' });
+      same(`${name}: nessun resoconto`, [want.status, got.report], [1, null]);
+      await page.key('Enter', 'Enter', 13);
+      same(`${name}: OK chiude`, await page.eval("document.getElementById('errore').open"), false);
+    }
+  }
+  return page;
+}
+
+// The window's picture after "Calcolo" and "Grafico": the PNG, or its message.
+function windowPicture(args, ratio) {
+  const out = join(work, `finestra-${args.join('_')}-${ratio}.png`);
+  const r = spawnSync(program, ['grafico', '-o', out, '--scala', String(ratio), '--', ...args],
+    { encoding: 'utf8' });
+  return r.status === 0 ? { png: readFileSync(out).toString('base64') } : { err: r.stderr };
+}
+
+async function graficiAgainstWindow(browser) {
+  for (const ratio of ratios) {
+    const page = await openPage(browser, { ratio });
+    let ticks = 0;
+    for (const [name, ...texts] of grafici) {
+      await page.eval(press('command1', texts));
+      await page.eval(press('command2'));
+      await new Promise((r) => setTimeout(r, 100));
+      const want = windowPicture(texts, ratio);
+      if (want.png) {
+        ticks += 1;
+        await page.eval(snapshot);
+        same(`grafico ${name} a ${ratio}x: i pixel della finestra`,
+          await page.eval(pixelsDiffer(want.png, ratio)), '');
+      } else {
+        same(`grafico ${name} a ${ratio}x: il messaggio`, (await page.eval(seen)).dialog?.text,
+          want.err.replace(/\n$/, ''));
+        await page.key('Enter', 'Enter', 13);
+      }
+    }
+    same(`a ${ratio}x: un disegno per grafico, un tick se riuscito, poi nulla`,
+      await page.eval('[__puts, __ticks]'), [grafici.length, ticks]);
+    same(`a ${ratio}x: nessun errore nella console`, page.consoleErrors, []);
+  }
+}
+
+async function firstPlot(browser) {
+  for (const ratio of ratios) {
+    const first = join(work, `primo-${ratio}.png`);
+    const later = join(work, `dopo-${ratio}.png`);
+    execFileSync(firstPlotTool, [String(ratio), first, later], { stdio: 'pipe' });
+    const b64 = (f) => readFileSync(f).toString('base64');
+    const page = await openPage(browser, { ratio });
+    // The click and the snapshot in one task: no tick can come between them.
+    await page.eval(`${press('command2')} && ${snapshot}`);
+    same(`primo grafico a ${ratio}x, subito`, await page.eval(pixelsDiffer(b64(first), ratio)), '');
+    await new Promise((r) => setTimeout(r, 200));
+    await page.eval(snapshot);
+    same(`primo grafico a ${ratio}x, dopo i tick`, await page.eval(pixelsDiffer(b64(later), ratio)), '');
+    same(`primo grafico a ${ratio}x: due disegni, due tick`, await page.eval('[__puts, __ticks]'), [2, 2]);
+  }
+}
+
+// What a screen reader finds: the names and roles that Chromium computes.
+async function accessibility(browser) {
+  const page = await openPage(browser);
+  const names = async () => (await page.send('Accessibility.getFullAXTree')).nodes
+    .filter((n) => !n.ignored && n.name?.value)
+    .map((n) => [n.role?.value, n.name.value, n.description?.value ?? '']);
+  const tree = await names();
+  for (const [role, name] of [['textbox', 'Temperatura (°F)'], ['textbox', 'Salinità (pt x 1000)'],
+    ['textbox', 'Quota di calc. (ft)'], ['button', 'Calcolo'], ['button', 'Grafico']])
+    check(`${role} "${name}"`, tree.some(([r, n]) => r === role && n === name), JSON.stringify(tree));
+  same('le etichette', await page.eval("[...document.querySelectorAll('label')].map((l) => [l.htmlFor, l.textContent])"),
+    [['text1', 'Temperatura (°F)'], ['text2', 'Salinità  (pt x 1000)'], ['text4', 'Quota di calc. (ft)']]);
+  same('Label9', await page.eval("document.getElementById('label9').textContent"),
+    'Profondità  max  fissata per i calcoli :   D = 15 ft');
+  const order = [await page.eval('document.activeElement.id')];
+  for (let i = 0; i < 4; ++i) {
+    await page.tab();
+    order.push(await page.eval('document.activeElement.id'));
+  }
+  same('ordine del fuoco', order, ['text1', 'text2', 'text4', 'command1', 'command2']);
+  await page.eval(press('command1', ['60', '35', '10']));
+  await page.eval(press('command2'));
+  const summary = 'Grafico: profilo di temperatura a 70 °F dalla superficie a 65 ft, più fredda sotto; ' +
+    'raggio limite da 0 yd a 15 ft fino a 950 yd in superficie; punto calcolato a 548 yd e 10 ft.';
+  same('il grafico per un lettore di schermo', (await names()).filter(([r]) => r === 'image'),
+    [['image', 'Grafico', summary]]);
+  same('il grafico annunciato', (await page.eval(seen)).live, summary);
+}
+
+// Keyboard alone: type, Tab, Enter and Space, the dialog closed with Enter.
+async function keyboard(browser) {
+  const page = await openPage(browser);
+  for (const t of ['60', '35', '10']) {
+    await page.type(t);
+    await page.tab();
+  }
+  await page.key('Enter', 'Enter', 13);
+  same('da tastiera: Calcolo', (await page.eval(seen)).live, 'S=  548 Yd');
+  await page.tab();
+  await page.key(' ', 'Space', 32);
+  same('da tastiera: Grafico', await page.eval("!document.getElementById('grafico').hidden"), true);
+  await page.tab(true);
+  await page.tab(true);
+  await page.key('Backspace', 'Backspace', 8);
+  await page.key('Backspace', 'Backspace', 8);
+  await page.type('16');
+  await page.tab();
+  await page.key('Enter', 'Enter', 13);
+  same('da tastiera: il messaggio', (await page.eval(seen)).dialog?.focus, 'errore-ok');
+  await page.key('Enter', 'Enter', 13);
+  same('da tastiera: OK', await page.eval("[document.getElementById('errore').open, document.activeElement.id]"),
+    [false, 'command1']);
+}
+
+// A phone: every control can be scrolled to, and none covers another.
+async function narrow(browser) {
+  const page = await openPage(browser, { width: 360, height: 740, ratio: 3 });
+  await page.eval(press('command1', ['60', '35', '10']));
+  await page.eval(press('command2'));
+  const problems = await page.eval(`(() => {
+    const ids = ['text1', 'text2', 'text4', 'command1', 'command2', 'salva', 'label9',
+      ...[...document.querySelectorAll('label, .asse')].map((e, i) => e.id || (e.id = 'l' + i))];
+    const problems = [];
+    const boxes = ids.map((id) => {
+      const e = document.getElementById(id);
+      e.scrollIntoView({ block: 'center', inline: 'center' });
+      const b = e.getBoundingClientRect();
+      const hit = document.elementFromPoint(b.left + b.width / 2, b.top + b.height / 2);
+      if (!e.contains(hit) && !(hit?.htmlFor === id)) problems.push(id + ' covered by ' + (hit?.id || hit?.tagName));
+      return [id, b.left + scrollX, b.top + scrollY, b.right + scrollX, b.bottom + scrollY];
+    });
+    for (const [a, l1, t1, r1, b1] of boxes)
+      for (const [b, l2, t2, r2, b2] of boxes)
+        if (a < b && l1 < r2 && l2 < r1 && t1 < b2 && t2 < b1) problems.push(a + ' overlaps ' + b);
+    return problems; })()`);
+  same('360 px: tutto raggiungibile, nulla sovrapposto', problems, []);
+}
+
+async function offline(browser) {
+  const page = await openPage(browser);
+  same('da disco, senza rete: pronta', await page.eval('document.documentElement.dataset.stato'), 'pronto');
+  same('nessuna richiesta fuori dal file', page.requests.filter((u) => !/^(file|data|blob):/.test(u)), []);
+  same('nessun errore nella console', page.consoleErrors, []);
+}
+
+const browser = await Chromium.launch();
+try {
+  const page = await calcoliAgainstNative(browser);
+  same('calcoli: nessun errore nella console', page.consoleErrors, []);
+  await graficiAgainstWindow(browser);
+  await firstPlot(browser);
+  await accessibility(browser);
+  await keyboard(browser);
+  await narrow(browser);
+  await offline(browser);
+} catch (error) {
+  check('the run', false, error.stack);
+} finally {
+  await browser.close();
+  rmSync(work, { recursive: true, force: true });
+}
+console.log(`${count - failures} of ${count} checks passed`);
+process.exit(failures ? 1 : 0);
