@@ -25,7 +25,7 @@ Form::Form(QSize clientSize, const QFont& printFont, QWidget* parent)
 
 Form::~Form() = default;
 
-void Form::setBackColor(Colour colour) {
+void Form::setBackColor(raster::Colour colour) {
     surface_->setBackColor(colour);
     showChanges();
 }

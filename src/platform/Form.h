@@ -29,8 +29,8 @@ class Form : public QWidget {
     // What the form has printed, as text for assistive technology.
     PrintedTextView& printedText() { return *printedText_; }
 
-    void setBackColor(Colour colour);
-    Colour backColor() const { return surface_->backColor(); }
+    void setBackColor(raster::Colour colour);
+    raster::Colour backColor() const { return surface_->backColor(); }
 
     // Where run-time errors go; by default a modal message box titled like the window.
     void setErrorReporter(ErrorReporter reporter);

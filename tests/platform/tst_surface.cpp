@@ -7,9 +7,9 @@
 
 #include <memory>
 
-using platform::kBlue;
-using platform::kRed;
 using platform::Surface;
+using raster::kBlue;
+using raster::kRed;
 
 namespace {
 
@@ -63,13 +63,13 @@ class TestSurface : public QObject {
         QFETCH(QList<QPoint>, expected);
         auto surface = makeSurface(dpr);
         if (kind == 'p')
-            surface->pset(500.0f, 300.0f, kRed);
+            surface->canvas().pset(500.0f, 300.0f, kRed);
         else if (kind == 'c')
-            surface->circle(1500.0f, 750.0f, 10.0f, kRed);
+            surface->canvas().circle(1500.0f, 750.0f, 10.0f, kRed);
         else if (kind == 'l')
-            surface->line(150.0f, 300.0f, 180.0f, 300.0f, kRed);
+            surface->canvas().line(150.0f, 300.0f, 180.0f, 300.0f, kRed);
         else
-            surface->line(500.0f, 17460.0f, 14200.0f, 17460.0f, kRed);
+            surface->canvas().line(500.0f, 17460.0f, 14200.0f, 17460.0f, kRed);
         QCOMPARE(pixelsOf(surface->image(), kRedRgb), expected);
     }
 
@@ -86,11 +86,11 @@ class TestSurface : public QObject {
         auto surface = makeSurface(dpr);
         QCOMPARE(surface->takeChangedRect(), QRect(0, 0, 200, 100)); // the first Cls
         const auto before = surface->revision();
-        surface->circle(1500.0f, 750.0f, 50.0f, kBlue);
+        surface->canvas().circle(1500.0f, 750.0f, 50.0f, kBlue);
         QCOMPARE(surface->takeChangedRect(), expected);
         const auto drawn = surface->revision();
         QVERIFY(drawn != before);
-        surface->circle(1500.0f, 750.0f, 50.0f, kBlue); // changes no pixel
+        surface->canvas().circle(1500.0f, 750.0f, 50.0f, kBlue); // changes no pixel
         QCOMPARE(surface->takeChangedRect(), QRect());
         QCOMPARE(surface->revision(), drawn);
     }
@@ -128,7 +128,7 @@ class TestSurface : public QObject {
 
     void growingKeepsThePicture() {
         auto surface = makeSurface(2.0);
-        surface->pset(150.0f, 150.0f, kRed);
+        surface->canvas().pset(150.0f, 150.0f, kRed);
         surface->ensureSize(QSize(300, 150));
         QCOMPARE(surface->image().size(), QSize(600, 300));
         QCOMPARE(surface->pixelAt(150.0f, 150.0f), kRedRgb);
