@@ -9,6 +9,7 @@
   let engine = null;
   let tick = 0;
   let ratioQuery = null;
+  let ratio = 1; // the picture's device pixel ratio
 
   // A C string of the engine's, as text.
   const text = (pointer) => engine.UTF8ToString(pointer);
@@ -105,30 +106,32 @@
     stopTimer();
     $('resoconto').hidden = true;
     $('resoconto').textContent = '';
-    engine._rl_grafico(window.devicePixelRatio || 1);
+    watchRatio();
+    engine._rl_grafico(ratio);
     showPlot(true);
     if (draw() >= 0) scheduleTick();
     // After the drawing, which leaves the range at the surface.
     const summary = text(engine._rl_sommario());
     $('sommario').textContent = summary;
     announce(summary);
-    watchRatio();
   }
 
   // A zoom or another screen changes the ratio: the picture is drawn again
-  // at the new one, as the window does on a new screen.
+  // at the new one, as the window does on a new screen. A zoom also resizes
+  // the viewport; a move to another screen may only change the resolution.
   function watchRatio() {
     if (ratioQuery) ratioQuery.removeEventListener('change', ratioChanged);
-    ratioQuery = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
+    ratio = window.devicePixelRatio || 1;
+    ratioQuery = matchMedia(`(resolution: ${ratio}dppx)`);
     ratioQuery.addEventListener('change', ratioChanged);
   }
 
   function ratioChanged() {
-    if ($('grafico').hidden) return;
-    engine._rl_rapporto(window.devicePixelRatio || 1);
+    if ($('grafico').hidden || (window.devicePixelRatio || 1) === ratio) return;
+    watchRatio();
+    engine._rl_rapporto(ratio);
     stopTimer();
     if (draw() > 0) scheduleTick();
-    watchRatio();
   }
 
   // The picture as the window saves it: the plot with its axis captions.
@@ -170,6 +173,7 @@
     $('command1').addEventListener('click', calcolo);
     $('command2').addEventListener('click', grafico);
     $('salva').addEventListener('click', salva);
+    addEventListener('resize', ratioChanged);
     $('caricamento').hidden = true;
     performance.mark('pronto');
     document.documentElement.dataset.stato = 'pronto';

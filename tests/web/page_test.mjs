@@ -191,6 +191,31 @@ async function graficiAgainstWindow(browser) {
   }
 }
 
+// The screen's ratio changes under a shown plot; then "Salva immagine".
+async function newRatioAndSaved(browser) {
+  const texts = grafici[0].slice(1);
+  const page = await openPage(browser, { ratio: 1 });
+  await page.eval(press('command1', texts));
+  await page.eval(press('command2'));
+  await page.resize(1200, 900, 2); // a zoom: a new ratio and a new viewport
+  await new Promise((r) => setTimeout(r, 200));
+  await page.eval(snapshot);
+  const want = windowPicture(texts, 2).png;
+  same('il rapporto passa a 2x: i pixel della finestra', await page.eval(pixelsDiffer(want, 2)), '');
+  const folder = mkdtempSync(join(work, 'scaricati-'));
+  await browser.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  await page.eval(press('salva'));
+  const saved = join(folder, 'raggio-limite.png');
+  for (let i = 0; i < 100 && !existsSync(saved); ++i) await new Promise((r) => setTimeout(r, 50));
+  const png = existsSync(saved) ? readFileSync(saved).toString('base64') : '';
+  await page.eval(`(async () => { const img = new Image(); img.src = 'data:image/png;base64,${png}';
+    await img.decode(); const c = new OffscreenCanvas(img.width, img.height).getContext('2d');
+    c.drawImage(img, 0, 0); window.__shot = { width: img.width, height: img.height,
+      pixels: new Uint32Array(c.getImageData(0, 0, img.width, img.height).data.buffer) }; })()`)
+    .catch(() => page.eval('window.__shot = { width: 0, height: 0 }'));
+  same('Salva immagine: i pixel della finestra', await page.eval(pixelsDiffer(want, 2)), '');
+}
+
 async function firstPlot(browser) {
   for (const ratio of ratios) {
     const first = join(work, `primo-${ratio}.png`);
@@ -268,7 +293,7 @@ async function narrow(browser) {
   await page.eval(press('command1', ['60', '35', '10']));
   await page.eval(press('command2'));
   const problems = await page.eval(`(() => {
-    const ids = ['text1', 'text2', 'text4', 'command1', 'command2', 'salva', 'label9',
+    const ids = ['frame1', 'text1', 'text2', 'text4', 'command1', 'command2', 'salva', 'label9',
       ...[...document.querySelectorAll('label, .asse')].map((e, i) => e.id || (e.id = 'l' + i))];
     const problems = [];
     const boxes = ids.map((id) => {
@@ -277,13 +302,23 @@ async function narrow(browser) {
       const b = e.getBoundingClientRect();
       const hit = document.elementFromPoint(b.left + b.width / 2, b.top + b.height / 2);
       if (!e.contains(hit) && !(hit?.htmlFor === id)) problems.push(id + ' covered by ' + (hit?.id || hit?.tagName));
-      return [id, b.left + scrollX, b.top + scrollY, b.right + scrollX, b.bottom + scrollY];
+      return [e, b.left + scrollX, b.top + scrollY, b.right + scrollX, b.bottom + scrollY];
     });
     for (const [a, l1, t1, r1, b1] of boxes)
       for (const [b, l2, t2, r2, b2] of boxes)
-        if (a < b && l1 < r2 && l2 < r1 && t1 < b2 && t2 < b1) problems.push(a + ' overlaps ' + b);
+        if (a.id < b.id && !a.contains(b) && !b.contains(a) && l1 < r2 && l2 < r1 && t1 < b2 && t2 < b1)
+          problems.push(a.id + ' overlaps ' + b.id);
     return problems; })()`);
   same('360 px: tutto raggiungibile, nulla sovrapposto', problems, []);
+}
+
+// Printed: the report or the plot, without the buttons.
+async function printed(browser) {
+  const page = await openPage(browser);
+  await page.eval(press('command1', ['60', '35', '10']));
+  await page.send('Emulation.setEmulatedMedia', { media: 'print' });
+  same('stampa: il resoconto senza pulsanti', await page.eval(`[...document.querySelectorAll('button, #resoconto')]
+    .filter((e) => e.offsetParent !== null).map((e) => e.id)`), ['resoconto']);
 }
 
 async function offline(browser) {
@@ -298,10 +333,12 @@ try {
   const page = await calcoliAgainstNative(browser);
   same('calcoli: nessun errore nella console', page.consoleErrors, []);
   await graficiAgainstWindow(browser);
+  await newRatioAndSaved(browser);
   await firstPlot(browser);
   await accessibility(browser);
   await keyboard(browser);
   await narrow(browser);
+  await printed(browser);
   await offline(browser);
 } catch (error) {
   check('the run', false, error.stack);
