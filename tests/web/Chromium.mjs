@@ -13,7 +13,9 @@ export class Chromium {
     const profile = mkdtempSync(join(tmpdir(), 'raggio-chromium-'));
     const child = spawn(chromiumPath, ['--headless', '--no-sandbox', '--disable-gpu',
       '--remote-debugging-pipe', '--no-first-run', '--no-default-browser-check',
-      '--disable-extensions', '--force-color-profile=srgb', '--disable-background-networking', '--mute-audio',
+      '--disable-extensions', '--disable-background-networking', '--mute-audio',
+      '--disable-dev-shm-usage', // a new root may have no /dev/shm
+      '--force-color-profile=srgb', // PNGs decoded as they are, for the pixel checks
       `--user-data-dir=${profile}`, 'about:blank'],
     { stdio: ['ignore', 'ignore', 'pipe', 'pipe', 'pipe'] });
     const browser = new Chromium(child, profile);
