@@ -105,10 +105,14 @@ int calcolo(const QStringList& given) {
         return *status;
     const QStringList& v = arguments.values();
     try {
-        const auto c = engine::Calculation::fromTexts(v[0], v[1], v[2]);
-        return printed(engine::reportLines(c).join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        const auto c = engine::Calculation::fromTexts(v[0].toStdString(), v[1].toStdString(),
+                                                      v[2].toStdString());
+        std::string report;
+        for (const std::string& line : engine::reportLines(c))
+            report += line + '\n';
+        return printed(QString::fromStdString(report));
     } catch (const engine::RuntimeError& error) {
-        return failure(error.message());
+        return failure(QString::fromStdString(error.message()));
     }
 }
 

@@ -112,7 +112,7 @@ void Table::writeRow(Format format, double temperature, double salinity, double 
     } catch (const engine::RuntimeError& error) {
         for (int i = 0; i < 5; ++i)
             row.empty();
-        row.word(engine::RuntimeError::kindName(error.kind()).toStdString());
+        row.word(engine::RuntimeError::kindName(error.kind()));
     }
     row.finish();
 }

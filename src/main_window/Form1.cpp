@@ -152,7 +152,7 @@ QString Form1::plotSummary() const {
                           "punto calcolato a %2 yd e %3 ft.")
         .arg(values_.S)
         .arg(values_.Spunto)
-        .arg(engine::numberDigits(values_.Dpunto));
+        .arg(QString::fromStdString(engine::numberDigits(values_.Dpunto)));
 }
 
 void Form1::describeControls() {
@@ -258,13 +258,15 @@ void Form1::calcola() {
     plotShown_ = false;
     chart_->hide();
     CompletedCalculation done{Text1->text(), Text2->text(), Text4->text(), {}};
-    done.calculation = engine::Calculation::fromTexts(done.temperature, done.salinity, done.depth);
+    done.calculation = engine::Calculation::fromTexts(
+        done.temperature.toStdString(), done.salinity.toStdString(), done.depth.toStdString());
     values_ = done.calculation.values;
-    for (const QString& line : engine::reportLines(done.calculation)) {
-        if (line.isEmpty())
+    for (const std::string& line : engine::reportLines(done.calculation)) {
+        if (line.empty())
             surface().print({});
         else
-            surface().print({platform::PrintItem::Spc(engine::kReportIndentBlanks), line});
+            surface().print({platform::PrintItem::Spc(engine::kReportIndentBlanks),
+                             QString::fromStdString(line)});
     }
     lastCalculation_ = std::move(done);
 }

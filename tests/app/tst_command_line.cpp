@@ -1,3 +1,4 @@
+#include "EngineText.h"
 #include "FormDriver.h"
 #include "PdfPages.h"
 #include "app/Range.h"
@@ -87,8 +88,9 @@ class TestCommandLine : public QObject {
             const Run c = run({"calcolo", f[0], f[1], f[2]});
             if (f[8].isEmpty()) {
                 const QStringList lines = c.out.split('\n');
-                QCOMPARE(lines[17], "teta= " + engine::formatNumber(f[6].toDouble()) + "rad.");
-                QCOMPARE(lines[20], "S= " + engine::formatInteger(f[7].toInt()) + "Yd");
+                QCOMPARE(lines[17],
+                         "teta= " + qText(engine::formatNumber(f[6].toDouble())) + "rad.");
+                QCOMPARE(lines[20], "S= " + qText(engine::formatInteger(f[7].toInt())) + "Yd");
             } else {
                 QCOMPARE(c.status, 1);
                 QVERIFY2(c.err.startsWith("Errore di run-time: " + f[8] + "."), qPrintable(c.err));
