@@ -1,7 +1,5 @@
 #include "main_window/Form1.h"
 
-#include "engine/Calculation.h"
-#include "engine/NumberFormat.h"
 #include "engine/Report.h"
 #include "engine/RuntimeError.h"
 #include "main_window/ErrorBox.h"
@@ -147,12 +145,7 @@ void Form1::createAccessibleAreas() {
 }
 
 QString Form1::plotSummary() const {
-    return QStringLiteral("Grafico: profilo di temperatura a 70 °F dalla superficie a 65 ft, più "
-                          "fredda sotto; raggio limite da 0 yd a 15 ft fino a %1 yd in superficie; "
-                          "punto calcolato a %2 yd e %3 ft.")
-        .arg(values_.S)
-        .arg(values_.Spunto)
-        .arg(QString::fromStdString(engine::numberDigits(values_.Dpunto)));
+    return QString::fromStdString(state_.plotSummary());
 }
 
 void Form1::describeControls() {
@@ -202,10 +195,6 @@ void Form1::setAxisLabelsVisible(bool visible) {
         label->setVisible(visible);
 }
 
-void Form1::grafica() {
-    plot_.grafica(surface(), values_);
-}
-
 void Form1::Form_Load() {
     setAxisLabelsVisible(false);
 }
@@ -224,7 +213,7 @@ void Form1::Command2_Click() {
         Timer1->setEnabled(true);
         setBackColor(kPlotBackColour);
         setAxisLabelsVisible(true);
-        plotShown_ = true;
+        state_.grafico();
         graficaOrStop();
         chart_->setAccessibleDescription(plotSummary());
         chart_->show();
@@ -241,7 +230,7 @@ void Form1::Timer1_Timer() {
 
 bool Form1::graficaOrStop() {
     try {
-        return plot_.grafica(surface(), values_);
+        return state_.draw(surface());
     } catch (const engine::RuntimeError&) {
         Timer1->setEnabled(false);
         throw;
@@ -255,20 +244,16 @@ void Form1::contextMenuEvent(QContextMenuEvent* event) {
 void Form1::calcola() {
     setAxisLabelsVisible(false);
     surface().cls();
-    plotShown_ = false;
     chart_->hide();
-    CompletedCalculation done{Text1->text(), Text2->text(), Text4->text(), {}};
-    done.calculation = engine::Calculation::fromTexts(
-        done.temperature.toStdString(), done.salinity.toStdString(), done.depth.toStdString());
-    values_ = done.calculation.values;
-    for (const std::string& line : engine::reportLines(done.calculation)) {
+    const std::vector<std::string> lines = state_.calcolo(
+        Text1->text().toStdString(), Text2->text().toStdString(), Text4->text().toStdString());
+    for (const std::string& line : lines) {
         if (line.empty())
             surface().print({});
         else
             surface().print({platform::PrintItem::Spc(engine::kReportIndentBlanks),
                              QString::fromStdString(line)});
     }
-    lastCalculation_ = std::move(done);
 }
 
 } // namespace main_window

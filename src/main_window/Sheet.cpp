@@ -81,15 +81,17 @@ void drawInputs(Column& column, const Form1::CompletedCalculation& done) {
     column.cells({QStringLiteral("Casella"), QStringLiteral("Testo immesso"),
                   QStringLiteral("Valore usato")},
                  kTextSize, true);
-    column.cells({QStringLiteral("Temperatura (°F)"), typed(done.temperature),
+    column.cells({QStringLiteral("Temperatura (°F)"),
+                  typed(QString::fromStdString(done.temperature)),
                   QStringLiteral("T =%1°F").arg(QString::fromStdString(engine::formatNumber(v.T)))},
                  kTextSize);
-    column.cells({QStringLiteral("Salinità  (pt x 1000)"), typed(done.salinity),
+    column.cells({QStringLiteral("Salinità  (pt x 1000)"),
+                  typed(QString::fromStdString(done.salinity)),
                   QStringLiteral("sa =%1pt x 1000")
                       .arg(QString::fromStdString(engine::formatInteger(v.sa)))},
                  kTextSize);
     column.cells(
-        {QStringLiteral("Quota di calc. (ft)"), typed(done.depth),
+        {QStringLiteral("Quota di calc. (ft)"), typed(QString::fromStdString(done.depth)),
          QStringLiteral("D =%1ft").arg(QString::fromStdString(engine::formatInteger(v.D)))},
         kTextSize);
 }
