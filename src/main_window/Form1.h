@@ -42,9 +42,6 @@ class Form1 : public platform::Form {
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
-    // Draws the near-range plot over what the window shows.
-    void grafica();
-
     const engine::CalculationValues& values() const { return values_; }
     // Whether the window shows the plot ("Grafico" was the last click).
     bool plotShown() const { return plotShown_; }
@@ -57,6 +54,8 @@ class Form1 : public platform::Form {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    friend class Form1Driver; // types into the boxes and clicks the buttons
+
     void createControls();
     void createAxisLabels();
     void describeControls(); // accessible names and descriptions, in Italian
