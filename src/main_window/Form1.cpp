@@ -48,7 +48,10 @@ template <typename Control> Control* named(Control* control, const char* name) {
 
 } // namespace
 
-Form1::Form1(QWidget* parent) : Form(kClientSize, formFont(kLargePoints, false), parent) {
+Form1::Form1(QWidget* parent)
+    : Form(
+          kClientSize, formFont(kLargePoints, false),
+          [this](const QString& message) { makeErrorBox(this, message)->exec(); }, parent) {
     setWindowTitle(QStringLiteral("Form1"));
     setAccessibleName(QStringLiteral("Raggio limite"));
     setBackColor(kStartBackColour);
@@ -72,7 +75,6 @@ Form1::Form1(QWidget* parent) : Form(kClientSize, formFont(kLargePoints, false),
     });
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    setErrorReporter([this](const QString& message) { makeErrorBox(this, message)->exec(); });
     Form_Load();
 }
 

@@ -49,6 +49,8 @@ class Form1 : public platform::Form {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    friend class Form1Driver; // types into the boxes and clicks the buttons
+
     void createControls();
     void createAxisLabels();
     void describeControls(); // accessible names and descriptions, in Italian

@@ -1,9 +1,8 @@
 #include "EngineText.h"
 #include "FormDriver.h"
 #include "PdfPages.h"
-#include "app/Range.h"
 #include "engine/NumberFormat.h"
-#include "main_window/Sheet.h"
+#include "table/Range.h"
 
 #include <QFile>
 #include <QProcess>
@@ -127,9 +126,9 @@ class TestCommandLine : public QObject {
         QFETCH(qint64, count);
         QFETCH(double, eighth);
         QFETCH(double, last);
-        QString problem;
-        const auto r = app::Range::parse(range, &problem);
-        QVERIFY2(r, qPrintable(problem));
+        std::string problem;
+        const auto r = table::Range::parse(range.toStdString(), &problem);
+        QVERIFY2(r, problem.c_str());
         QCOMPARE(r->count(), count);
         QCOMPARE(r->at(8), eighth);
         QCOMPARE(r->at(count - 1), last);
@@ -223,7 +222,7 @@ class TestCommandLine : public QObject {
         w.grafico();
         const QString fromWindow = dir.filePath("finestra.pdf");
         QString problem;
-        QVERIFY2(main_window::Sheet::savePdf(w.form, fromWindow, &problem), qPrintable(problem));
+        QVERIFY2(w.typed.saveSheet(fromWindow, &problem), qPrintable(problem));
         const QImage page = pdf_pages::page(fromCommandLine, 1, 72);
         QVERIFY(!page.isNull());
         QCOMPARE(page, pdf_pages::page(fromWindow, 1, 72));

@@ -1,4 +1,4 @@
-#include "app/Table.h"
+#include "table/Table.h"
 
 #include "engine/Calculation.h"
 #include "engine/RuntimeError.h"
@@ -6,7 +6,7 @@
 #include <charconv>
 #include <limits>
 
-namespace app {
+namespace table {
 
 namespace {
 
@@ -117,4 +117,4 @@ void Table::writeRow(Format format, double temperature, double salinity, double 
     row.finish();
 }
 
-} // namespace app
+} // namespace table
