@@ -24,6 +24,7 @@ std::unique_ptr<Surface> makeSurface(qreal dpr = 1.0, QSize size = {200, 100}, Q
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Button, QColor(0xF0, 0xF0, 0xF0));
     palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Text, Qt::darkGray); // not the drawing's foreground
     return std::make_unique<Surface>(size, dpr, palette, font);
 }
 
