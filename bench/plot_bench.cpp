@@ -2,10 +2,11 @@
 // the same primitives drawn one QPainter call each, and prints grafica_ms,
 // grafica_ms_ratio2 and speedup (ratio 1) as its last lines.
 #include "engine/Calculation.h"
-#include "platform/Canvas.h"
+#include "platform/Colour.h"
 #include "platform/Surface.h"
 #include "plot/NearRangePlot.h"
 #include "plot/ReferencePlot.h"
+#include "raster/Canvas.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -30,25 +31,25 @@ engine::CalculationValues workedExample() {
 }
 
 // Every primitive as its own QPainter call, in twips scaled to pixels.
-class PainterCanvas : public platform::Canvas {
+class PainterCanvas : public raster::Canvas {
   public:
     explicit PainterCanvas(QPainter& painter) : painter_(painter) {}
 
-    void pset(float x, float y, std::optional<platform::Colour> c) override {
+    void pset(float x, float y, std::optional<raster::Colour> c) override {
         painter_.setPen(colour(c));
         painter_.drawPoint(QPointF(x / 15.0, y / 15.0));
     }
-    void line(float x1, float y1, float x2, float y2, std::optional<platform::Colour> c) override {
+    void line(float x1, float y1, float x2, float y2, std::optional<raster::Colour> c) override {
         painter_.setPen(colour(c));
         painter_.drawLine(QPointF(x1 / 15.0, y1 / 15.0), QPointF(x2 / 15.0, y2 / 15.0));
     }
-    void circle(float x, float y, float r, std::optional<platform::Colour> c) override {
+    void circle(float x, float y, float r, std::optional<raster::Colour> c) override {
         painter_.setPen(colour(c));
         painter_.drawEllipse(QPointF(x / 15.0, y / 15.0), r / 15.0, r / 15.0);
     }
 
   private:
-    static QColor colour(std::optional<platform::Colour> c) {
+    static QColor colour(std::optional<raster::Colour> c) {
         return c ? platform::toQColor(*c, QPalette()) : QColor(Qt::black);
     }
     QPainter& painter_;
@@ -62,7 +63,7 @@ void coldGrafica(benchmark::State& state, qreal devicePixelRatio) {
         engine::CalculationValues v = workedExample();
         plot::NearRangePlot plot; // nothing kept from an earlier call
         state.ResumeTiming();
-        plot.grafica(surface, v);
+        plot.grafica(surface.canvas(), v);
         benchmark::DoNotOptimize(v);
     }
 }
@@ -81,9 +82,9 @@ void BM_grafica_tick(benchmark::State& state) {
     platform::Surface surface(kClientSize, 1.0, QPalette(), QFont());
     engine::CalculationValues v = workedExample();
     plot::NearRangePlot plot;
-    plot.grafica(surface, v);
+    plot.grafica(surface.canvas(), v);
     for (auto _ : state) {
-        plot.grafica(surface, v); // a timer tick over an unchanged picture
+        plot.grafica(surface.canvas(), v); // a timer tick over an unchanged picture
         benchmark::DoNotOptimize(v);
     }
 }

@@ -40,9 +40,7 @@ class FormState {
     // One drawing of the plot on the picture, from the current values;
     // whether it changed any pixel. Raises engine::RuntimeError; what was
     // drawn stays.
-    template <typename Picture> bool draw(Picture& picture) {
-        return plot_.grafica(picture, values_);
-    }
+    bool draw(raster::PixelCanvas& picture) { return plot_.grafica(picture, values_); }
 
     bool plotShown() const { return plotShown_; }
     const engine::CalculationValues& values() const { return values_; }

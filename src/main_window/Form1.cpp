@@ -25,11 +25,11 @@ using platform::LabelSizing;
 namespace {
 
 // The client area that the layout needs: the right edge and bottom of Frame1.
-constexpr QSize kClientSize(15015 / platform::kTwipsPerPixel, 10215 / platform::kTwipsPerPixel);
-constexpr platform::Colour kStartBackColour = platform::systemColour(4); // menu
-constexpr platform::Colour kPlotBackColour = platform::systemColour(15); // button face
-using platform::kBlue;
-using platform::kRed;
+constexpr QSize kClientSize(15015 / raster::kTwipsPerPixel, 10215 / raster::kTwipsPerPixel);
+constexpr raster::Colour kStartBackColour = raster::systemColour(4); // menu
+constexpr raster::Colour kPlotBackColour = raster::systemColour(15); // button face
+using raster::kBlue;
+using raster::kRed;
 constexpr int kTimerIntervalMs = 10;
 constexpr double kSmallPoints = 9.75;
 constexpr double kLargePoints = 12.0;
@@ -110,8 +110,8 @@ void Form1::createControls() {
 }
 
 void Form1::createAxisLabels() {
-    const auto axis = [this](const char* caption, platform::TwipRect rect, LabelSizing sizing,
-                             std::optional<platform::Colour> colour) {
+    const auto axis = [this](const char* caption, raster::TwipRect rect, LabelSizing sizing,
+                             std::optional<raster::Colour> colour) {
         return platform::makeLabel(this, {QString::fromUtf8(caption), rect, bold()}, sizing,
                                    colour);
     };
@@ -141,8 +141,8 @@ void Form1::createAccessibleAreas() {
     notice_->setGeometry(0, 0, 0, 0);
     notice_->hide();
     chart_ = named(new platform::AccessibleArea(this, QAccessible::Chart), "Grafico");
-    const platform::TwipRect plotArea{500, 500, 13700, 6400}; // both panels' grids
-    chart_->setGeometry(plotArea.toPixels());
+    const raster::TwipRect plotArea{500, 500, 13700, 6400}; // both panels' grids
+    chart_->setGeometry(platform::toQRect(plotArea));
     chart_->hide();
 }
 
@@ -232,7 +232,7 @@ void Form1::Timer1_Timer() {
 
 bool Form1::graficaOrStop() {
     try {
-        return state_.draw(surface());
+        return state_.draw(surface().canvas());
     } catch (const engine::RuntimeError&) {
         Timer1->setEnabled(false);
         throw;

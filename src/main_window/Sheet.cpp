@@ -6,8 +6,8 @@
 #include "main_window/AtomicFile.h"
 #include "main_window/Form1.h"
 #include "platform/PainterCanvas.h"
-#include "platform/Twips.h"
 #include "plot/NearRangePlot.h"
+#include "raster/Twips.h"
 
 #include <QLabel>
 #include <QPageSize>
@@ -31,7 +31,7 @@ constexpr double kValueColumn = 150.0; // points from the margin
 constexpr double kUsedColumn = 290.0;
 // The plot's part of the window, in its pixels: both panels and their captions.
 constexpr QRect kPlotArea(0, 0, 980, 470);
-constexpr double kWindowDotsPerInch = 1440.0 / platform::kTwipsPerPixel; // twips: 1/1440 in
+constexpr double kWindowDotsPerInch = 1440.0 / raster::kTwipsPerPixel; // twips: 1/1440 in
 const QColor kInk(Qt::black);
 const QColor kPaper(Qt::white);
 

@@ -39,8 +39,8 @@ constexpr std::array<QPalette::ColorRole, 25> kSystemRoles = {
 
 } // namespace
 
-QColor toQColor(Colour colour, const QPalette& palette) {
-    if (colour & kSystemColourFlag) {
+QColor toQColor(raster::Colour colour, const QPalette& palette) {
+    if (colour & raster::kSystemColourFlag) {
         const unsigned index = colour & 0xFFu;
         const auto role = index < kSystemRoles.size() ? kSystemRoles[index] : QPalette::Window;
         return palette.color(QPalette::Active, role);
@@ -48,8 +48,12 @@ QColor toQColor(Colour colour, const QPalette& palette) {
     return QColor(int(colour & 0xFFu), int((colour >> 8) & 0xFFu), int((colour >> 16) & 0xFFu));
 }
 
-Colour fromRgb(int red, int green, int blue) {
-    return Colour(red & 0xFF) | Colour(green & 0xFF) << 8 | Colour(blue & 0xFF) << 16;
+raster::Palette rasterPalette(const QPalette& palette) {
+    raster::Palette resolved;
+    resolved.foreground = palette.color(QPalette::Active, QPalette::WindowText).rgb();
+    for (unsigned n = 0; n < resolved.system.size(); ++n)
+        resolved.system[n] = toQColor(raster::systemColour(n), palette).rgb();
+    return resolved;
 }
 
 } // namespace platform

@@ -13,7 +13,7 @@ namespace {
 
 template <typename Control> Control* place(Control* control, const ControlDesign& design) {
     control->setFont(design.font);
-    control->setGeometry(design.rect.toPixels());
+    control->setGeometry(toQRect(design.rect));
     return control;
 }
 
@@ -36,13 +36,13 @@ QPushButton* makeCommandButton(QWidget* container, const ControlDesign& design) 
 }
 
 QLabel* makeLabel(QWidget* container, const ControlDesign& design, LabelSizing sizing,
-                  std::optional<Colour> colour) {
+                  std::optional<raster::Colour> colour) {
     auto* label = place(new QLabel(design.caption, container), design);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Opaque like the forms' labels: their text stays readable over the plot.
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, toQColor(systemColour(15), palette));
+    palette.setColor(QPalette::Window, toQColor(raster::systemColour(15), palette));
     if (colour)
         palette.setColor(QPalette::WindowText, toQColor(*colour, palette));
     label->setPalette(palette);

@@ -20,7 +20,7 @@ namespace platform {
 
 struct ControlDesign {
     QString caption;
-    TwipRect rect;
+    raster::TwipRect rect;
     QFont font;
 };
 
@@ -34,6 +34,6 @@ QLineEdit* makeTextBox(QWidget* container, const ControlDesign& design);
 QPushButton* makeCommandButton(QWidget* container, const ControlDesign& design);
 // No colour keeps the label's default foreground colour.
 QLabel* makeLabel(QWidget* container, const ControlDesign& design, LabelSizing sizing,
-                  std::optional<Colour> colour = std::nullopt);
+                  std::optional<raster::Colour> colour = std::nullopt);
 
 } // namespace platform

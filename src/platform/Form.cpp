@@ -22,7 +22,7 @@ Form::Form(QSize clientSize, const QFont& printFont, ErrorReporter reporter, QWi
 
 Form::~Form() = default;
 
-void Form::setBackColor(Colour colour) {
+void Form::setBackColor(raster::Colour colour) {
     surface_->setBackColor(colour);
     showChanges();
 }

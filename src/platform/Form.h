@@ -31,8 +31,8 @@ class Form : public QWidget {
     // What the form has printed, as text for assistive technology.
     PrintedTextView& printedText() { return *printedText_; }
 
-    void setBackColor(Colour colour);
-    Colour backColor() const { return surface_->backColor(); }
+    void setBackColor(raster::Colour colour);
+    raster::Colour backColor() const { return surface_->backColor(); }
 
     void setErrorReporter(ErrorReporter reporter);
     void reportError(const QString& message) { reportError_(message); }

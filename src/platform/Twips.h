@@ -1,27 +1,20 @@
 #pragma once
 
+#include "raster/Geometry.h"
+#include "raster/Twips.h"
+
 #include <QRect>
 
 namespace platform {
 
-// The forms measure in twips: 1/1440 inch, 15 to a device-independent pixel.
-constexpr int kTwipsPerPixel = 15;
-
-// Rounded to the nearest pixel, as the forms place their controls.
-constexpr int twipsToPixels(int twips) {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+// Qt's rectangle of a plain one.
+inline QRect toQRect(const raster::Rect& rect) {
+    return {rect.left, rect.top, rect.width, rect.height};
 }
 
-struct TwipRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    QRect toPixels() const {
-        return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                twipsToPixels(height)};
-    }
-};
+// A rectangle in twips in device-independent pixels, as the forms place their controls.
+inline QRect toQRect(const raster::TwipRect& twips) {
+    return toQRect(twips.toPixels());
+}
 
 } // namespace platform

@@ -1,7 +1,7 @@
 #include "plot/GridAndProfile.h"
 
-#include "platform/Canvas.h"
 #include "plot/PlotFrame.h"
+#include "raster/Canvas.h"
 
 #include <optional>
 
@@ -9,8 +9,8 @@ namespace plot {
 
 namespace {
 
-using platform::Canvas;
-using platform::Colour;
+using raster::Canvas;
+using raster::Colour;
 
 struct DottedGrid {
     int left, right;
@@ -54,7 +54,7 @@ float quarterFootY(double q) {
 
 void drawProfile(Canvas& canvas) {
     for (int i = 0; i <= kThermoclineQuarterFeet; ++i)
-        canvas.pset(temperatureX(kSurfaceTemperature), quarterFootY(i), platform::kRed);
+        canvas.pset(temperatureX(kSurfaceTemperature), quarterFootY(i), raster::kRed);
     // The slope is held in single precision, and only 65 is scaled to
     // quarter-feet: the thermocline deepens 50/14 ft per degree.
     const float k = -200.0f / 14.0f;
@@ -62,7 +62,7 @@ void drawProfile(Canvas& canvas) {
         double q = (t * k - kSurfaceTemperature * k) + kThermoclineQuarterFeet;
         if (q > kBottomQuarterFeet)
             q = kBottomQuarterFeet;
-        canvas.pset(temperatureX(t), quarterFootY(q), platform::kRed);
+        canvas.pset(temperatureX(t), quarterFootY(q), raster::kRed);
     }
 }
 
@@ -73,7 +73,7 @@ void drawGridAndProfile(Canvas& canvas) {
     drawHorizontals(canvas, kRangePanel, std::nullopt);
     drawDepthLines(canvas);
     drawVerticals(canvas, kTemperaturePanel);
-    drawHorizontals(canvas, kTemperaturePanel, platform::kBlue);
+    drawHorizontals(canvas, kTemperaturePanel, raster::kBlue);
     drawProfile(canvas);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace platform {
+namespace raster {
 class Canvas;
 }
 
@@ -8,6 +8,6 @@ namespace plot {
 
 // The part of the plot that no input changes: the dotted grids of both
 // panels, the lines at 15, 65 and 265 ft and the temperature profile.
-void drawGridAndProfile(platform::Canvas& canvas);
+void drawGridAndProfile(raster::Canvas& canvas);
 
 } // namespace plot

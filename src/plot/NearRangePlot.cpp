@@ -1,13 +1,11 @@
 #include "plot/NearRangePlot.h"
 
-#include "platform/Canvas.h"
-#include "platform/Surface.h"
 #include "plot/BatchedRaySteps.h"
 #include "plot/GridAndProfile.h"
 #include "plot/PlotFrame.h"
 #include "plot/RayTrace.h"
-
-#include <QPoint>
+#include "raster/Canvas.h"
+#include "raster/PixelCanvas.h"
 
 #include <algorithm>
 #include <climits>
@@ -19,16 +17,16 @@ namespace plot {
 
 namespace {
 
-// The ray's red circles on the surface, each device centre once: between two
+// The ray's red circles on a pixel canvas, each device centre once: between two
 // of them only red circles of the same radius are drawn, so a second one on
 // a centre already drawn would change no pixel. The centres come row by row
 // as the ray climbs; a row met again only costs a redraw.
 class RayDots {
   public:
-    explicit RayDots(platform::Surface& surface) : surface_(surface) {}
+    explicit RayDots(raster::PixelCanvas& canvas) : canvas_(canvas) {}
 
     void draw(float x, float y) {
-        const int row = surface_.deviceCoordinate(y);
+        const int row = canvas_.mapping().toDevice(y);
         if (x == x_ && row == row_)
             return; // the centre of the pass before
         x_ = x;
@@ -36,15 +34,15 @@ class RayDots {
             row_ = row;
             columns_.clear();
         }
-        const int column = surface_.deviceCoordinate(x);
+        const int column = canvas_.mapping().toDevice(x);
         if (std::find(columns_.rbegin(), columns_.rend(), column) != columns_.rend())
             return;
         columns_.push_back(column);
-        surface_.circle(x, y, kRayDotRadius, platform::kRed);
+        canvas_.circle(x, y, kRayDotRadius, raster::kRed);
     }
 
   private:
-    platform::Surface& surface_;
+    raster::PixelCanvas& canvas_;
     float x_ = std::numeric_limits<float>::quiet_NaN(); // of the last centre asked for
     int row_ = INT_MIN;
     std::vector<int> columns_; // of the centres drawn on this row
@@ -52,14 +50,14 @@ class RayDots {
 
 // The plot with dot(x, y) drawing each red circle of the ray.
 template <typename Dot>
-void drawPlot(platform::Canvas& canvas, engine::CalculationValues& v, Dot dot) {
+void drawPlot(raster::Canvas& canvas, engine::CalculationValues& v, Dot dot) {
     drawGridAndProfile(canvas);
     // Only the last blue circle shows: each red one drawn over it is covered
     // again by the next, so it is drawn once, after every pass that completed.
     bool passed = false;
     const auto drawMarker = [&] {
         if (passed)
-            canvas.circle(markerX(v.Spunto), depthY(v.Dpunto), kMarkerRadius, platform::kBlue);
+            canvas.circle(markerX(v.Spunto), depthY(v.Dpunto), kMarkerRadius, raster::kBlue);
     };
     // The range changes every hundred passes or so, and its x with it.
     std::optional<std::int16_t> rangeOfX;
@@ -84,9 +82,9 @@ void drawPlot(platform::Canvas& canvas, engine::CalculationValues& v, Dot dot) {
 
 } // namespace
 
-bool NearRangePlot::grafica(platform::Surface& surface, engine::CalculationValues& v) {
+bool NearRangePlot::grafica(raster::PixelCanvas& canvas, engine::CalculationValues& v) {
     const Inputs inputs{v.T, v.sa, v.d1, v.Spunto, v.Dpunto};
-    if (last_ && last_->surface == &surface && last_->revision == surface.revision() &&
+    if (last_ && last_->canvas == &canvas && last_->revision == canvas.revision() &&
         last_->inputs == inputs) {
         // Every primitive would land on a pixel that already has its colour.
         v.d1 = last_->after.d1;
@@ -96,17 +94,17 @@ bool NearRangePlot::grafica(platform::Surface& surface, engine::CalculationValue
     }
     last_.reset();
     {
-        const platform::Surface::Batch batch(surface);
-        RayDots dots(surface);
-        drawPlot(surface, v, [&](float x, float y) { dots.draw(x, y); });
+        const raster::PixelCanvas::Batch batch(canvas);
+        RayDots dots(canvas);
+        drawPlot(canvas, v, [&](float x, float y) { dots.draw(x, y); });
     }
-    last_ = Drawn{&surface, surface.revision(), inputs, v};
+    last_ = Drawn{&canvas, canvas.revision(), inputs, v};
     return true;
 }
 
-void NearRangePlot::draw(platform::Canvas& canvas, engine::CalculationValues& v) {
+void NearRangePlot::draw(raster::Canvas& canvas, engine::CalculationValues& v) {
     drawPlot(canvas, v,
-             [&](float x, float y) { canvas.circle(x, y, kRayDotRadius, platform::kRed); });
+             [&](float x, float y) { canvas.circle(x, y, kRayDotRadius, raster::kRed); });
 }
 
 } // namespace plot

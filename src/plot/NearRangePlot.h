@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <optional>
 
-namespace platform {
+namespace raster {
 class Canvas;
-class Surface;
-} // namespace platform
+class PixelCanvas;
+} // namespace raster
 
 namespace plot {
 
@@ -16,17 +16,17 @@ namespace plot {
 // of red circles and a blue circle on the last calculated point. It leaves
 // exactly the picture and the values that drawing every primitive in order
 // would, but draws the blue circle once, after the red ones that it covers,
-// on a surface each device centre of the red ones once, and skips a call that
+// on a pixel canvas each device centre of the red ones once, and skips a call that
 // would redraw an unchanged picture with unchanged inputs.
 class NearRangePlot {
   public:
     // Reads T, sa, d1, Spunto and Dpunto; leaves d1, r1 and S as the last ray
     // step does. Raises engine::RuntimeError; what was drawn stays. Returns
     // whether it drew anything.
-    bool grafica(platform::Surface& surface, engine::CalculationValues& values);
+    bool grafica(raster::PixelCanvas& canvas, engine::CalculationValues& values);
 
     // The whole plot once, on any canvas, as grafica draws it.
-    static void draw(platform::Canvas& canvas, engine::CalculationValues& values);
+    static void draw(raster::Canvas& canvas, engine::CalculationValues& values);
 
   private:
     struct Inputs {
@@ -38,7 +38,7 @@ class NearRangePlot {
         bool operator==(const Inputs&) const = default;
     };
     struct Drawn {
-        const platform::Surface* surface = nullptr;
+        const raster::PixelCanvas* canvas = nullptr;
         std::uint64_t revision = 0;
         Inputs inputs;
         engine::CalculationValues after; // d1, r1 and S as the call left them

@@ -13,9 +13,8 @@ float markerX(std::int16_t rangeYd) {
     try {
         return rangeX(rangeYd);
     } catch (const engine::RuntimeError& error) {
-        throw error.withHint(std::string(
-            "Quota di calc. (ft): il punto calcolato è oltre 8191 yd, fuori dal grafico; "
-            "scegliere una quota più vicina allo strato."));
+        throw error.withHint("Quota di calc. (ft): il punto calcolato è oltre 8191 yd, fuori dal "
+                             "grafico; scegliere una quota più vicina allo strato.");
     }
 }
 

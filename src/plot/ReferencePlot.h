@@ -4,7 +4,7 @@ namespace engine {
 struct CalculationValues;
 }
 
-namespace platform {
+namespace raster {
 class Canvas;
 }
 
@@ -13,6 +13,6 @@ namespace plot {
 // The whole plot drawn the plain way: every primitive in its order, the
 // marker after every red circle. The fast painter must leave the same picture
 // and the same values; this is what it is checked and timed against.
-void drawReference(platform::Canvas& canvas, engine::CalculationValues& values);
+void drawReference(raster::Canvas& canvas, engine::CalculationValues& values);
 
 } // namespace plot

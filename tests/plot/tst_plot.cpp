@@ -1,11 +1,11 @@
 #include "ErrorOf.h"
 #include "engine/Calculation.h"
 #include "engine/RayStep.h"
-#include "platform/Canvas.h"
 #include "platform/Surface.h"
 #include "plot/NearRangePlot.h"
 #include "plot/PlotFrame.h"
 #include "plot/ReferencePlot.h"
+#include "raster/Canvas.h"
 
 #include <QTest>
 
@@ -17,15 +17,15 @@
 #include <vector>
 
 using engine::CalculationValues;
-using platform::Colour;
 using platform::Surface;
+using raster::Colour;
 
 Q_DECLARE_METATYPE(CalculationValues)
 
 namespace {
 
 // Counts the primitives of one call and keeps its circles: x, y, radius, colour.
-struct Recording : platform::Canvas {
+struct Recording : raster::Canvas {
     using Circle = std::array<float, 4>;
     int dots = 0, lines = 0;
     std::vector<Circle> circles;
@@ -115,11 +115,11 @@ class TestPlot : public QObject {
         QCOMPARE(rec.dots, 21 * 161 + 21 * 154 + 21 * 161 + 21 * 151 + 261 + 141);
         QCOMPARE(rec.lines, 3);
         QCOMPARE(rec.circles.size(), std::size_t(2 * 13637));
-        QVERIFY((rec.circles[0] == Recording::Circle{5000, 1460, 10, float(platform::kRed)}));
-        QVERIFY((rec.circles[1] == Recording::Circle{10041.6f, 1140, 50, float(platform::kBlue)}));
+        QVERIFY((rec.circles[0] == Recording::Circle{5000, 1460, 10, float(raster::kRed)}));
+        QVERIFY((rec.circles[1] == Recording::Circle{10041.6f, 1140, 50, float(raster::kBlue)}));
         QCOMPARE(rec.circles[2 * 13636][0], 13740.0f); // the last pass, at the surface
         auto surface = makeSurface();
-        plot::NearRangePlot().grafica(*surface, v);
+        plot::NearRangePlot().grafica(surface->canvas(), v);
         const QRgb ink = qRgb(0, 0, 0), blue = qRgb(0, 0, 255), red = qRgb(255, 0, 0);
         for (const float y : {1460.0f, 4660.0f})
             QVERIFY(shareOf(*surface, ink, y, 510, 4990) >= 0.45 &&
@@ -222,7 +222,7 @@ class TestPlot : public QObject {
         for (int call = 0; call < (between == '-' ? 1 : 2); ++call) {
             for (Surface* s : {fast.get(), reference.get()})
                 if (call == 1 && between == 'l')
-                    s->line(5000, 1140, 14000, 1140, platform::kRed);
+                    s->canvas().line(5000, 1140, 14000, 1140, raster::kRed);
             if (call == 1 && between == 'v')
                 v = w = afterCalcolo("70 30 2");
             if (call == 1)
@@ -230,8 +230,9 @@ class TestPlot : public QObject {
             fast->takeChangedRect();
             reference->takeChangedRect();
             bool drew = false;
-            const auto fastError = errorOf([&] { drew = plot.grafica(*fast, v); });
-            const auto referenceError = errorOf([&] { plot::drawReference(*reference, w); });
+            const auto fastError = errorOf([&] { drew = plot.grafica(fast->canvas(), v); });
+            const auto referenceError =
+                errorOf([&] { plot::drawReference(reference->canvas(), w); });
             QCOMPARE(message(fastError), message(referenceError));
             QVERIFY(error.isEmpty() ? !fastError : message(fastError).contains(error));
             const bool skipped = !drew && !fastError;

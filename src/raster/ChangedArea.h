@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QRect>
+#include "raster/Geometry.h"
 
 #include <algorithm>
 
-namespace platform {
+namespace raster {
 
 // The part of a picture changed since it was last taken, gathered in device
 // pixels and handed out in device-independent pixels.
@@ -24,16 +24,16 @@ class ChangedArea {
         right_ = std::max(right_, right);
         bottom_ = std::max(bottom_, bottom);
     }
-    void addAll(QSize deviceSize);
+    void addAll(Size deviceSize);
     void add(const ChangedArea& other);
     bool isEmpty() const { return left_ > right_; }
 
     // The area in device-independent pixels, rounded outwards so that it
     // covers every changed device pixel at any ratio; then empty again.
-    QRect take(qreal devicePixelRatio);
+    Rect take(double devicePixelRatio);
 
   private:
     int left_ = 0, top_ = 0, right_ = -1, bottom_ = -1;
 };
 
-} // namespace platform
+} // namespace raster

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/Colour.h"
+#include "raster/Colour.h"
 
 #include <optional>
 
-namespace platform {
+namespace raster {
 
 // The drawing calls of a form, in twips; no colour means the foreground
 // colour. Coordinates and radii are single-precision, as the forms take them.
@@ -24,4 +24,4 @@ class Canvas {
     }
 };
 
-} // namespace platform
+} // namespace raster

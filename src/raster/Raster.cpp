@@ -1,26 +1,22 @@
-#include "platform/Raster.h"
+#include "raster/Raster.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <iterator>
 #include <utility>
 
-namespace platform {
+namespace raster {
 
-Raster::Raster(uchar* bits, qsizetype stride, QSize size, int penWidth)
-    : bits_(bits), stride_(stride), width_(size.width()), height_(size.height()), pen_(penWidth) {}
-
-void Raster::line(QPoint from, QPoint to, QRgb rgb) {
-    int x = from.x();
-    int y = from.y();
-    const int dx = std::abs(to.x() - x);
-    const int dy = -std::abs(to.y() - y);
-    const int stepX = x < to.x() ? 1 : -1;
-    const int stepY = y < to.y() ? 1 : -1;
+void Raster::line(Point from, Point to, Rgb rgb) {
+    int x = from.x;
+    int y = from.y;
+    const int dx = std::abs(to.x - x);
+    const int dy = -std::abs(to.y - y);
+    const int stepX = x < to.x ? 1 : -1;
+    const int stepY = y < to.y ? 1 : -1;
     int error = dx + dy;
     for (;;) { // Bresenham
         stamp(x, y, rgb);
-        if (x == to.x() && y == to.y())
+        if (x == to.x && y == to.y)
             break;
         const int twice = 2 * error;
         if (twice >= dy) {
@@ -34,7 +30,7 @@ void Raster::line(QPoint from, QPoint to, QRgb rgb) {
     }
 }
 
-void Raster::circle(QPoint centre, int radius, QRgb rgb) {
+void Raster::circle(Point centre, int radius, Rgb rgb) {
     int dx = radius;
     int dy = 0;
     int error = 1 - dx;
@@ -45,7 +41,7 @@ void Raster::circle(QPoint centre, int radius, QRgb rgb) {
         // again in the same colour would not change.
         const int step = dy == 0 || dx == dy ? 2 : 1;
         for (std::size_t i = 0; i < std::size(mirrored); i += std::size_t(step))
-            stamp(centre.x() + mirrored[i].first, centre.y() + mirrored[i].second, rgb);
+            stamp(centre.x + mirrored[i].first, centre.y + mirrored[i].second, rgb);
         ++dy;
         if (error < 0) {
             error += 2 * dy + 1;
@@ -56,4 +52,4 @@ void Raster::circle(QPoint centre, int radius, QRgb rgb) {
     }
 }
 
-} // namespace platform
+} // namespace raster

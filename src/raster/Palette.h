@@ -1,0 +1,28 @@
+#pragma once
+
+#include "raster/Colour.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+
+namespace raster {
+
+// The pixel values of the colours a drawing call can name, resolved once by
+// the picture's owner (the window from the desktop's palette).
+struct Palette {
+    static constexpr std::size_t kSystemColours = 256; // by a system colour's low byte
+
+    Rgb foreground = kOpaque; // no colour: black unless the owner says otherwise
+    std::array<Rgb, kSystemColours> system{};
+
+    Rgb resolve(std::optional<Colour> colour) const {
+        if (!colour)
+            return foreground;
+        if (*colour & kSystemColourFlag)
+            return system[*colour & (kSystemColours - 1)];
+        return toRgb(*colour);
+    }
+};
+
+} // namespace raster
