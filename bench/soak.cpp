@@ -5,12 +5,11 @@
 // is missed or the memory grows by more than 1 MiB.
 //   xvfb-run -a build/bench/soak [SECONDS]
 #include "main_window/Form1.h"
+#include "main_window/Form1Driver.h"
 #include "platform/Timer.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <cstdio>
@@ -33,15 +32,12 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
     main_window::Form1 form;
-    form.setErrorReporter(
-        [](const QString& message) { std::printf("error: %s\n", qPrintable(message)); });
+    main_window::Form1Driver driver(form);
     form.show();
-    QTest::keyClicks(form.findChild<QLineEdit*>("Text1"), QStringLiteral("60"));
-    QTest::keyClicks(form.findChild<QLineEdit*>("Text2"), QStringLiteral("35"));
-    QTest::keyClicks(form.findChild<QLineEdit*>("Text4"), QStringLiteral("10"));
-    QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
-    QTest::mouseClick(form.findChild<QPushButton*>("Command2"), Qt::LeftButton);
-    const platform::Timer* timer1 = form.findChild<platform::Timer*>("Timer1");
+    driver.setInputs(QStringLiteral("60"), QStringLiteral("35"), QStringLiteral("10"));
+    driver.pressCalcolo();
+    driver.pressGrafico();
+    const platform::Timer* timer1 = &driver.plotTimer();
 
     QTest::qWait(1000);
     const long firstSecond = residentKiB();
@@ -63,5 +59,7 @@ int main(int argc, char* argv[]) {
     std::printf("rss_kib_after_first_second: %ld\n", firstSecond);
     std::printf("rss_kib_highest: %ld\n", highest);
     std::printf("rss_growth_kib: %ld\n", growth);
+    for (const QString& message : driver.errors())
+        std::printf("error: %s\n", qPrintable(message));
     return redrawn == seconds - 1 && growth <= 1024 ? 0 : 1;
 }

@@ -2,10 +2,10 @@
 // of the same calculations alone, writing nothing, so that the cost of the
 // formatting shows beside them.
 #include "Recorder.h"
-#include "app/Range.h"
-#include "app/Table.h"
 #include "engine/Calculation.h"
 #include "engine/RuntimeError.h"
+#include "table/Range.h"
+#include "table/Table.h"
 
 #include <cstdio>
 
@@ -13,30 +13,30 @@ namespace {
 
 constexpr std::int64_t kRows = 100000;
 
-app::Range temperatures() {
-    QString problem;
-    return *app::Range::parse(QStringLiteral("0:99.999:0.001"), &problem); // 100000 values
+table::Range temperatures() {
+    std::string problem;
+    return *table::Range::parse("0:99.999:0.001", &problem); // 100000 values
 }
 
-app::Range single(const char* text) {
-    QString problem;
-    return *app::Range::parse(QString::fromLatin1(text), &problem);
+table::Range single(const char* text) {
+    std::string problem;
+    return *table::Range::parse(text, &problem);
 }
 
 void BM_tabella_csv(benchmark::State& state) {
     std::FILE* sink = std::fopen("/dev/null", "w");
-    const app::Table table(temperatures(), single("35"), single("10"));
+    const table::Table table(temperatures(), single("35"), single("10"));
     const auto toSink = [&](std::string_view block) {
         return std::fwrite(block.data(), 1, block.size(), sink) == block.size();
     };
     for (auto _ : state)
-        table.write(app::Table::Format::Csv, toSink);
+        table.write(table::Table::Format::Csv, toSink);
     std::fclose(sink);
 }
 BENCHMARK(BM_tabella_csv)->Unit(benchmark::kMillisecond);
 
 void BM_engine_only(benchmark::State& state) {
-    const app::Range t = temperatures();
+    const table::Range t = temperatures();
     for (auto _ : state)
         for (std::int64_t i = 0; i < t.count(); ++i) {
             try {

@@ -1,12 +1,11 @@
 // Usage: screenshots OUTPUT_DIR
-// Types the worked example into the real window, clicks "Calcolo" and then
-// "Grafico", and saves what the window shows after each click.
+// Enters the worked example into the real window, presses "Calcolo" and then
+// "Grafico", and saves what the window shows after each.
 #include "main_window/Form1.h"
+#include "main_window/Form1Driver.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <cstdio>
@@ -28,12 +27,11 @@ int main(int argc, char* argv[]) {
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
-    QTest::keyClicks(form.findChild<QLineEdit*>("Text1"), QStringLiteral("60"));
-    QTest::keyClicks(form.findChild<QLineEdit*>("Text2"), QStringLiteral("35"));
-    QTest::keyClicks(form.findChild<QLineEdit*>("Text4"), QStringLiteral("10"));
-    QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    main_window::Form1Driver driver(form);
+    driver.setInputs(QStringLiteral("60"), QStringLiteral("35"), QStringLiteral("10"));
+    driver.pressCalcolo();
     bool ok = save(form, out.filePath(QStringLiteral("report.png")));
-    QTest::mouseClick(form.findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    driver.pressGrafico();
     QTest::qWait(50); // a few ticks of the plot's timer
     ok = save(form, out.filePath(QStringLiteral("plot.png"))) && ok;
     return ok ? 0 : 1;

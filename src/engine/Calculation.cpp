@@ -7,32 +7,29 @@ namespace engine {
 
 namespace {
 
-const QString kTemperatureRange =
-    QStringLiteral("Temperatura (°F): il valore è troppo grande in valore assoluto; "
-                   "la velocità del suono non si può calcolare.");
-const QString kSalinityRange =
-    QStringLiteral("Salinità (pt x 1000): scrivere un numero intero tra -32768 e 32767.");
-const QString kDepthRange =
-    QStringLiteral("Quota di calc. (ft): scrivere un numero intero tra -32768 e 32767.");
-const QString kDepthFloor =
-    QStringLiteral("Quota di calc. (ft): la quota deve essere almeno -32753 ft.");
-const QString kSalinityFloor =
-    QStringLiteral("Salinità (pt x 1000): la salinità deve essere almeno -32734.");
-const QString kZeroSpeed =
-    QStringLiteral("La velocità del suono risulta zero: controllare temperatura e salinità.");
-const QString kBelowLayer = QStringLiteral(
-    "Quota di calc. (ft): la quota deve essere al massimo 15 ft, la profondità dello strato.");
-const QString kNegativeSpeed =
-    QStringLiteral("La velocità del suono risulta negativa: temperatura o salinità fuori dal campo "
-                   "dell'acqua di mare.");
-const QString kVerticalRay =
-    QStringLiteral("Il coseno dell'angolo di radenza vale 1 o -1: l'angolo non si può calcolare.");
-const QString kRangeTooFar =
-    QStringLiteral("La distanza orizzontale esce dal campo da -32768 a 32767 yd: "
-                   "la quota di calcolo è troppo alta sopra lo strato.");
+const std::string kTemperatureRange =
+    "Temperatura (°F): il valore è troppo grande in valore assoluto; "
+    "la velocità del suono non si può calcolare.";
+const std::string kSalinityRange =
+    "Salinità (pt x 1000): scrivere un numero intero tra -32768 e 32767.";
+const std::string kDepthRange =
+    "Quota di calc. (ft): scrivere un numero intero tra -32768 e 32767.";
+const std::string kDepthFloor = "Quota di calc. (ft): la quota deve essere almeno -32753 ft.";
+const std::string kSalinityFloor = "Salinità (pt x 1000): la salinità deve essere almeno -32734.";
+const std::string kZeroSpeed =
+    "La velocità del suono risulta zero: controllare temperatura e salinità.";
+const std::string kBelowLayer =
+    "Quota di calc. (ft): la quota deve essere al massimo 15 ft, la profondità dello strato.";
+const std::string kNegativeSpeed =
+    "La velocità del suono risulta negativa: temperatura o salinità fuori dal campo "
+    "dell'acqua di mare.";
+const std::string kVerticalRay =
+    "Il coseno dell'angolo di radenza vale 1 o -1: l'angolo non si può calcolare.";
+const std::string kRangeTooFar = "La distanza orizzontale esce dal campo da -32768 a 32767 yd: "
+                                 "la quota di calcolo è troppo alta sopra lo strato.";
 
 // Runs one reading of the calculation, naming the box to correct if it fails.
-template <typename Read> auto hinted(const QString& hint, Read read) {
+template <typename Read> auto hinted(const std::string& hint, Read read) {
     try {
         return read();
     } catch (const RuntimeError& error) {
@@ -42,7 +39,7 @@ template <typename Read> auto hinted(const QString& hint, Read read) {
 
 } // namespace
 
-QString rayStepHint(const RayStepError& error) {
+std::string rayStepHint(const RayStepError& error) {
     switch (error.stage()) {
     case RayStage::SoundSpeed:
         return error.kind() == ErrorKind::Overflow ? kSalinityFloor : kTemperatureRange;
@@ -60,8 +57,8 @@ QString rayStepHint(const RayStepError& error) {
     return {};
 }
 
-Calculation Calculation::fromTexts(const QString& temperature, const QString& salinity,
-                                   const QString& depth) {
+Calculation Calculation::fromTexts(std::string_view temperature, std::string_view salinity,
+                                   std::string_view depth) {
     return compute([&] { return Val(temperature); }, [&] { return Val(salinity); },
                    [&] { return Val(depth); });
 }

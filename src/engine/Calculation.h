@@ -3,10 +3,10 @@
 #include "engine/CalculationValues.h"
 #include "engine/RayStep.h"
 
-#include <QString>
-
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <string_view>
 
 namespace engine {
 
@@ -20,8 +20,8 @@ struct Calculation {
 
     // Raises RuntimeError, with a hint naming the box to correct where an
     // input caused it.
-    static Calculation fromTexts(const QString& temperature, const QString& salinity,
-                                 const QString& depth);
+    static Calculation fromTexts(std::string_view temperature, std::string_view salinity,
+                                 std::string_view depth);
     // The same from numbers, as if typed: salinity and depth are rounded to
     // 16-bit integers, half to even.
     static Calculation fromNumbers(double temperature, double salinity, double depth);
@@ -36,6 +36,6 @@ struct Calculation {
 
 // What the user can do about a failed ray step: which box, or which values
 // of the last calculation, led to it. Empty where no input is to blame.
-QString rayStepHint(const RayStepError& error);
+std::string rayStepHint(const RayStepError& error);
 
 } // namespace engine

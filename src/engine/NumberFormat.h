@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 // How Print writes numbers: a blank before a non-negative number, "-" before
 // a negative one, and one blank after.
@@ -9,11 +9,11 @@ namespace engine {
 // Floats: up to 15 significant digits, trailing zeros dropped, no 0 before
 // the point below 1 in magnitude (.0182); below 1E-04 or from 1E+15 up in
 // the form 1.4142135623731E-06.
-QString formatNumber(double value);
+std::string formatNumber(double value);
 
-QString formatInteger(int value);
+std::string formatInteger(int value);
 
 // The digits alone, without the blanks that Print adds.
-QString numberDigits(double value);
+std::string numberDigits(double value);
 
 } // namespace engine

@@ -2,8 +2,10 @@
 
 #include "engine/RuntimeError.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace engine {
@@ -15,9 +17,9 @@ constexpr int kMaxInt16 = 32767;
 // An exponent this far beyond the mantissa's own length can only overflow
 // or underflow, whatever the digits; capping there keeps the text that
 // from_chars reads short without changing its value.
-constexpr long kExponentMargin = 400;
+constexpr std::int64_t kExponentMargin = 400;
 // Where reading the exponent's digits stops growing it, far beyond any cap.
-constexpr long kExponentSaturation = 1'000'000'000'000L;
+constexpr std::int64_t kExponentSaturation = 1'000'000'000'000;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -37,7 +39,7 @@ std::int16_t fitInt16(int value) {
 struct Scanned {
     bool negative = false;
     std::string mantissa; // digits with at most one "."
-    long exponent = 0;
+    std::int64_t exponent = 0;
     int firstSignificant = 0; // decimal position of the first non-zero digit
     bool hasDigits = false;
 };
@@ -79,12 +81,29 @@ Scanned scan(std::string_view text) {
         negativeExponent = text[j++] == '-';
     if (j >= text.size() || !isDigit(text[j]))
         return s; // "1e" or "1e+": the exponent is not part of the number
-    long exponent = 0;
+    std::int64_t exponent = 0;
     for (; j < text.size() && isDigit(text[j]); ++j)
         exponent = std::min(exponent * 10 + (text[j] - '0'), kExponentSaturation);
-    exponent = std::min(exponent, long(s.mantissa.size()) + kExponentMargin);
+    exponent = std::min(exponent, std::int64_t(s.mantissa.size()) + kExponentMargin);
     s.exponent = negativeExponent ? -exponent : exponent;
     return s;
+}
+
+// Reads the rewritten number, correctly rounded; false when it is out of
+// range, that is too large for a double or too small to be other than zero.
+bool readDecimal(const std::string& digits, double& value) {
+#if __cpp_lib_to_chars >= 201611L
+    // Unlike strtod, from_chars never reads the locale's decimal comma.
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return result.ec != std::errc::result_out_of_range;
+#else
+    // A standard library without floating-point from_chars (the browser's):
+    // its strtod runs in the C locale. It also flags subnormal results, which
+    // from_chars reads as numbers.
+    errno = 0;
+    value = std::strtod(digits.c_str(), nullptr);
+    return errno != ERANGE || (value != 0.0 && !std::isinf(value));
+#endif
 }
 
 } // namespace
@@ -95,18 +114,13 @@ double Val(std::string_view text) {
         return 0.0;
     const std::string digits = s.mantissa + "e" + std::to_string(s.exponent);
     double value = 0.0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error == std::errc::result_out_of_range) {
+    if (!readDecimal(digits, value)) {
         // Out of range is either an overflow or an underflow to zero.
         if (s.firstSignificant + s.exponent > 0)
             throw RuntimeError(ErrorKind::Overflow);
         value = 0.0;
     }
     return s.negative ? -value : value;
-}
-
-double Val(const QString& text) {
-    return Val(std::string_view(text.toStdString()));
 }
 
 std::int16_t toInt16(double value) {

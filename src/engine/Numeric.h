@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
 #include <string_view>
 
@@ -15,7 +13,6 @@ namespace engine {
 // "E", optional sign, digits). Reading stops at the first other character;
 // no number gives 0. A number beyond the double range is an overflow.
 double Val(std::string_view text);
-double Val(const QString& text);
 
 // Rounds half to even; overflow outside -32768..32767, nan and infinities.
 std::int16_t toInt16(double value);

@@ -6,7 +6,7 @@
 
 namespace engine {
 
-QStringList reportLines(const Calculation& c) {
+std::vector<std::string> reportLines(const Calculation& c) {
     const CalculationValues& v = c.values;
     const RayPoint& s = c.point;
     return {
@@ -16,21 +16,21 @@ QStringList reportLines(const Calculation& c) {
             "differenza tra quota di calcolo e profondità max (in ft)",
         "temperatura nello strato: T = " + formatNumber(v.T) + "°F",
         "salinità: sa = " + formatInteger(v.sa) + " pt x 1000 ",
-        QString(),
+        "",
         "calcolo velocità del suono = 4411 + 11.25 T - 0.045 T^2 + 0.0182 d1 + 4.3 ( sa - 34) "
         "in ft/sec",
         "velocità del suono = " + formatNumber(Int(s.vel)) + "ft/sec",
-        QString(),
+        "",
         "gradiente nello strato = " + formatNumber(kGradient),
         "calcolo del raggio = velocità suono / gradiente ",
         "raggio in ft = " + formatNumber(Int(s.r1)),
-        QString(),
+        "",
         "calcolo del coseno angolo radenza: Cos(teta)= (1 + DeltaD) / raggio",
         "Cos(teta)= " + formatNumber(s.cosTeta),
-        QString(),
+        "",
         "calcolo dell 'angolo di radenza in radianti = ArcCos(teta)",
         "teta= " + formatNumber(s.teta) + "rad.",
-        QString(),
+        "",
         "calcolo dell' ascissa: S = r1 Sen(teta)/3  Yd",
         "S= " + formatInteger(v.S) + "Yd",
     };

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QStringList>
+#include <string>
+#include <vector>
 
 namespace engine {
 
@@ -11,6 +12,6 @@ struct Calculation;
 constexpr int kReportIndentBlanks = 8;
 constexpr int kReportLineCount = 21;
 
-QStringList reportLines(const Calculation& calculation);
+std::vector<std::string> reportLines(const Calculation& calculation);
 
 } // namespace engine

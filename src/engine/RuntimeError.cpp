@@ -4,39 +4,34 @@ namespace engine {
 
 namespace {
 
-QString fullMessage(ErrorKind kind, const QString& hint) {
-    QString text = QStringLiteral("Errore di run-time: %1.").arg(RuntimeError::kindName(kind));
-    if (!hint.isEmpty())
-        text += QStringLiteral("\n\n") + hint;
+std::string fullMessage(ErrorKind kind, const std::string& hint) {
+    std::string text = "Errore di run-time: " + RuntimeError::kindName(kind) + ".";
+    if (!hint.empty())
+        text += "\n\n" + hint;
     return text;
 }
 
 } // namespace
 
-RuntimeError::RuntimeError(ErrorKind kind, QString hint)
-    : std::runtime_error(fullMessage(kind, hint).toStdString()), kind_(kind),
-      hint_(std::move(hint)) {}
+RuntimeError::RuntimeError(ErrorKind kind, std::string hint)
+    : std::runtime_error(fullMessage(kind, hint)), kind_(kind), hint_(std::move(hint)) {}
 
-RuntimeError RuntimeError::withHint(const QString& hint) const {
-    return hint_.isEmpty() ? RuntimeError(kind_, hint) : *this;
+RuntimeError RuntimeError::withHint(const std::string& hint) const {
+    return hint_.empty() ? RuntimeError(kind_, hint) : *this;
 }
 
-QString RuntimeError::kindName(ErrorKind kind) {
+std::string RuntimeError::kindName(ErrorKind kind) {
     switch (kind) {
     case ErrorKind::Overflow:
-        return QStringLiteral("overflow");
+        return "overflow";
     case ErrorKind::DivisionByZero:
-        return QStringLiteral("divisione per zero");
+        return "divisione per zero";
     case ErrorKind::InvalidArgument:
-        return QStringLiteral("argomento non valido");
+        return "argomento non valido";
     case ErrorKind::FloatingPointOverflow:
-        return QStringLiteral("overflow in virgola mobile");
+        return "overflow in virgola mobile";
     }
     return {};
-}
-
-QString RuntimeError::message() const {
-    return QString::fromUtf8(what());
 }
 
 } // namespace engine

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QString>
-
 #include <stdexcept>
+#include <string>
 
 namespace engine {
 
@@ -18,23 +17,23 @@ enum class ErrorKind {
 // message, in UTF-8, so that the window can report it without knowing it.
 class RuntimeError : public std::runtime_error {
   public:
-    explicit RuntimeError(ErrorKind kind, QString hint = {});
+    explicit RuntimeError(ErrorKind kind, std::string hint = {});
 
     ErrorKind kind() const { return kind_; }
-    const QString& hint() const { return hint_; }
+    const std::string& hint() const { return hint_; }
 
     // The same error with a hint for the user, unless it already has one.
-    RuntimeError withHint(const QString& hint) const;
+    RuntimeError withHint(const std::string& hint) const;
 
     // Italian name of the kind, as shown to the user ("overflow", ...).
-    static QString kindName(ErrorKind kind);
+    static std::string kindName(ErrorKind kind);
 
-    // The full text for the message box: what(), as a QString.
-    QString message() const;
+    // The full text for the message box: what(), in UTF-8.
+    std::string message() const { return what(); }
 
   private:
     ErrorKind kind_;
-    QString hint_;
+    std::string hint_;
 };
 
 } // namespace engine

@@ -1,7 +1,5 @@
 #include "main_window/Form1.h"
 
-#include "engine/Calculation.h"
-#include "engine/NumberFormat.h"
 #include "engine/Report.h"
 #include "engine/RuntimeError.h"
 #include "main_window/ErrorBox.h"
@@ -50,7 +48,10 @@ template <typename Control> Control* named(Control* control, const char* name) {
 
 } // namespace
 
-Form1::Form1(QWidget* parent) : Form(kClientSize, formFont(kLargePoints, false), parent) {
+Form1::Form1(QWidget* parent)
+    : Form(
+          kClientSize, formFont(kLargePoints, false),
+          [this](const QString& message) { makeErrorBox(this, message)->exec(); }, parent) {
     setWindowTitle(QStringLiteral("Form1"));
     setAccessibleName(QStringLiteral("Raggio limite"));
     setBackColor(kStartBackColour);
@@ -74,7 +75,6 @@ Form1::Form1(QWidget* parent) : Form(kClientSize, formFont(kLargePoints, false),
     });
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    setErrorReporter([this](const QString& message) { makeErrorBox(this, message)->exec(); });
     Form_Load();
 }
 
@@ -147,12 +147,7 @@ void Form1::createAccessibleAreas() {
 }
 
 QString Form1::plotSummary() const {
-    return QStringLiteral("Grafico: profilo di temperatura a 70 °F dalla superficie a 65 ft, più "
-                          "fredda sotto; raggio limite da 0 yd a 15 ft fino a %1 yd in superficie; "
-                          "punto calcolato a %2 yd e %3 ft.")
-        .arg(values_.S)
-        .arg(values_.Spunto)
-        .arg(engine::numberDigits(values_.Dpunto));
+    return QString::fromStdString(state_.plotSummary());
 }
 
 void Form1::describeControls() {
@@ -202,10 +197,6 @@ void Form1::setAxisLabelsVisible(bool visible) {
         label->setVisible(visible);
 }
 
-void Form1::grafica() {
-    plot_.grafica(surface().canvas(), values_);
-}
-
 void Form1::Form_Load() {
     setAxisLabelsVisible(false);
 }
@@ -224,7 +215,7 @@ void Form1::Command2_Click() {
         Timer1->setEnabled(true);
         setBackColor(kPlotBackColour);
         setAxisLabelsVisible(true);
-        plotShown_ = true;
+        state_.grafico();
         graficaOrStop();
         chart_->setAccessibleDescription(plotSummary());
         chart_->show();
@@ -241,7 +232,7 @@ void Form1::Timer1_Timer() {
 
 bool Form1::graficaOrStop() {
     try {
-        return plot_.grafica(surface().canvas(), values_);
+        return state_.draw(surface().canvas());
     } catch (const engine::RuntimeError&) {
         Timer1->setEnabled(false);
         throw;
@@ -255,18 +246,16 @@ void Form1::contextMenuEvent(QContextMenuEvent* event) {
 void Form1::calcola() {
     setAxisLabelsVisible(false);
     surface().cls();
-    plotShown_ = false;
     chart_->hide();
-    CompletedCalculation done{Text1->text(), Text2->text(), Text4->text(), {}};
-    done.calculation = engine::Calculation::fromTexts(done.temperature, done.salinity, done.depth);
-    values_ = done.calculation.values;
-    for (const QString& line : engine::reportLines(done.calculation)) {
-        if (line.isEmpty())
+    const std::vector<std::string> lines = state_.calcolo(
+        Text1->text().toStdString(), Text2->text().toStdString(), Text4->text().toStdString());
+    for (const std::string& line : lines) {
+        if (line.empty())
             surface().print({});
         else
-            surface().print({platform::PrintItem::Spc(engine::kReportIndentBlanks), line});
+            surface().print({platform::PrintItem::Spc(engine::kReportIndentBlanks),
+                             QString::fromStdString(line)});
     }
-    lastCalculation_ = std::move(done);
 }
 
 } // namespace main_window

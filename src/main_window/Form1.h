@@ -1,9 +1,8 @@
 #pragma once
 
-#include "engine/Calculation.h"
 #include "engine/CalculationValues.h"
+#include "form/FormState.h"
 #include "platform/Form.h"
-#include "plot/NearRangePlot.h"
 
 #include <QString>
 
@@ -31,25 +30,18 @@ class Form1 : public platform::Form {
     Q_OBJECT
 
   public:
-    // A "Calcolo" that completed: the boxes' texts as typed and what they gave.
-    struct CompletedCalculation {
-        QString temperature;
-        QString salinity;
-        QString depth;
-        engine::Calculation calculation;
-    };
+    using CompletedCalculation = form::CompletedCalculation;
 
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
-    // Draws the near-range plot over what the window shows.
-    void grafica();
-
-    const engine::CalculationValues& values() const { return values_; }
+    const engine::CalculationValues& values() const { return state_.values(); }
     // Whether the window shows the plot ("Grafico" was the last click).
-    bool plotShown() const { return plotShown_; }
+    bool plotShown() const { return state_.plotShown(); }
     // The last "Calcolo" that completed; a failed one does not replace it.
-    const std::optional<CompletedCalculation>& lastCalculation() const { return lastCalculation_; }
+    const std::optional<CompletedCalculation>& lastCalculation() const {
+        return state_.lastCalculation();
+    }
     // Label1 to Label8, the plot's axis captions, shown only with the plot.
     const std::array<QLabel*, 8>& axisLabels() const { return axisLabels_; }
 
@@ -57,6 +49,8 @@ class Form1 : public platform::Form {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    friend class Form1Driver; // types into the boxes and clicks the buttons
+
     void createControls();
     void createAxisLabels();
     void describeControls(); // accessible names and descriptions, in Italian
@@ -85,10 +79,7 @@ class Form1 : public platform::Form {
     platform::AccessibleArea* notice_ = nullptr; // says results aloud
     platform::AccessibleArea* chart_ = nullptr;  // the plot, for a screen reader
 
-    engine::CalculationValues values_;
-    bool plotShown_ = false;
-    std::optional<CompletedCalculation> lastCalculation_;
-    plot::NearRangePlot plot_;
+    form::FormState state_;
 };
 
 } // namespace main_window

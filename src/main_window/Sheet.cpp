@@ -81,21 +81,25 @@ void drawInputs(Column& column, const Form1::CompletedCalculation& done) {
     column.cells({QStringLiteral("Casella"), QStringLiteral("Testo immesso"),
                   QStringLiteral("Valore usato")},
                  kTextSize, true);
-    column.cells({QStringLiteral("Temperatura (°F)"), typed(done.temperature),
-                  QStringLiteral("T =%1°F").arg(engine::formatNumber(v.T))},
+    column.cells({QStringLiteral("Temperatura (°F)"),
+                  typed(QString::fromStdString(done.temperature)),
+                  QStringLiteral("T =%1°F").arg(QString::fromStdString(engine::formatNumber(v.T)))},
                  kTextSize);
-    column.cells({QStringLiteral("Salinità  (pt x 1000)"), typed(done.salinity),
-                  QStringLiteral("sa =%1pt x 1000").arg(engine::formatInteger(v.sa))},
+    column.cells({QStringLiteral("Salinità  (pt x 1000)"),
+                  typed(QString::fromStdString(done.salinity)),
+                  QStringLiteral("sa =%1pt x 1000")
+                      .arg(QString::fromStdString(engine::formatInteger(v.sa)))},
                  kTextSize);
-    column.cells({QStringLiteral("Quota di calc. (ft)"), typed(done.depth),
-                  QStringLiteral("D =%1ft").arg(engine::formatInteger(v.D))},
-                 kTextSize);
+    column.cells(
+        {QStringLiteral("Quota di calc. (ft)"), typed(QString::fromStdString(done.depth)),
+         QStringLiteral("D =%1ft").arg(QString::fromStdString(engine::formatInteger(v.D)))},
+        kTextSize);
 }
 
 void drawReport(Column& column, const engine::Calculation& calculation) {
     column.line(QStringLiteral("Resoconto di «Calcolo»"), kHeadingSize, true);
-    for (const QString& line : engine::reportLines(calculation))
-        column.line(line, kTextSize);
+    for (const std::string& line : engine::reportLines(calculation))
+        column.line(QString::fromStdString(line), kTextSize);
 }
 
 QPalette sheetPalette() {

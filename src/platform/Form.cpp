@@ -3,7 +3,6 @@
 #include "platform/AccessibleInterfaces.h"
 #include "platform/PrintedTextView.h"
 
-#include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -11,16 +10,14 @@
 
 namespace platform {
 
-Form::Form(QSize clientSize, const QFont& printFont, QWidget* parent)
+Form::Form(QSize clientSize, const QFont& printFont, ErrorReporter reporter, QWidget* parent)
     : QWidget(parent),
-      surface_(std::make_unique<Surface>(clientSize, devicePixelRatioF(), palette(), printFont)) {
+      surface_(std::make_unique<Surface>(clientSize, devicePixelRatioF(), palette(), printFont)),
+      reportError_(std::move(reporter)) {
     installAccessibleInterfaces();
     setAttribute(Qt::WA_OpaquePaintEvent); // the picture covers every pixel
     printedText_ = new PrintedTextView(this, *surface_);
     resize(clientSize);
-    reportError_ = [this](const QString& message) {
-        QMessageBox::critical(this, windowTitle(), message);
-    };
 }
 
 Form::~Form() = default;

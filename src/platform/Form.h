@@ -21,7 +21,9 @@ class Form : public QWidget {
   public:
     using ErrorReporter = std::function<void(const QString& message)>;
 
-    Form(QSize clientSize, const QFont& printFont, QWidget* parent = nullptr);
+    // reporter: where run-time errors go, until setErrorReporter replaces it.
+    Form(QSize clientSize, const QFont& printFont, ErrorReporter reporter,
+         QWidget* parent = nullptr);
     ~Form() override;
 
     Surface& surface() { return *surface_; }
@@ -32,7 +34,6 @@ class Form : public QWidget {
     void setBackColor(raster::Colour colour);
     raster::Colour backColor() const { return surface_->backColor(); }
 
-    // Where run-time errors go; by default a modal message box titled like the window.
     void setErrorReporter(ErrorReporter reporter);
     void reportError(const QString& message) { reportError_(message); }
 

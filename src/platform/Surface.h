@@ -43,8 +43,8 @@ class Surface final {
     // Writes the items at the print position, then starts a new line.
     void print(const std::vector<PrintItem>& items);
 
-    // The drawing calls (PSet, Line, Circle) on the picture; it stays valid
-    // until the picture is copied, resized or moved to another ratio.
+    // The drawing calls (PSet, Line, Circle) on the picture. Ask again after
+    // image() was copied: a copy shares the pixels until the picture parts from it.
     raster::PixelCanvas& canvas();
 
     // The live picture: copy() it to keep what it shows now.

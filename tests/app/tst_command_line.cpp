@@ -1,8 +1,8 @@
+#include "EngineText.h"
 #include "FormDriver.h"
 #include "PdfPages.h"
-#include "app/Range.h"
 #include "engine/NumberFormat.h"
-#include "main_window/Sheet.h"
+#include "table/Range.h"
 
 #include <QFile>
 #include <QProcess>
@@ -87,8 +87,9 @@ class TestCommandLine : public QObject {
             const Run c = run({"calcolo", f[0], f[1], f[2]});
             if (f[8].isEmpty()) {
                 const QStringList lines = c.out.split('\n');
-                QCOMPARE(lines[17], "teta= " + engine::formatNumber(f[6].toDouble()) + "rad.");
-                QCOMPARE(lines[20], "S= " + engine::formatInteger(f[7].toInt()) + "Yd");
+                QCOMPARE(lines[17],
+                         "teta= " + qText(engine::formatNumber(f[6].toDouble())) + "rad.");
+                QCOMPARE(lines[20], "S= " + qText(engine::formatInteger(f[7].toInt())) + "Yd");
             } else {
                 QCOMPARE(c.status, 1);
                 QVERIFY2(c.err.startsWith("Errore di run-time: " + f[8] + "."), qPrintable(c.err));
@@ -125,9 +126,9 @@ class TestCommandLine : public QObject {
         QFETCH(qint64, count);
         QFETCH(double, eighth);
         QFETCH(double, last);
-        QString problem;
-        const auto r = app::Range::parse(range, &problem);
-        QVERIFY2(r, qPrintable(problem));
+        std::string problem;
+        const auto r = table::Range::parse(range.toStdString(), &problem);
+        QVERIFY2(r, problem.c_str());
         QCOMPARE(r->count(), count);
         QCOMPARE(r->at(8), eighth);
         QCOMPARE(r->at(count - 1), last);
@@ -221,7 +222,7 @@ class TestCommandLine : public QObject {
         w.grafico();
         const QString fromWindow = dir.filePath("finestra.pdf");
         QString problem;
-        QVERIFY2(main_window::Sheet::savePdf(w.form, fromWindow, &problem), qPrintable(problem));
+        QVERIFY2(w.typed.saveSheet(fromWindow, &problem), qPrintable(problem));
         const QImage page = pdf_pages::page(fromCommandLine, 1, 72);
         QVERIFY(!page.isNull());
         QCOMPARE(page, pdf_pages::page(fromWindow, 1, 72));

@@ -1,3 +1,4 @@
+#include "EngineText.h"
 #include "ErrorOf.h"
 #include "engine/Calculation.h"
 #include "engine/Report.h"
@@ -25,7 +26,7 @@ class TestCalculation : public QObject {
         QFile expected(QFINDTESTDATA("worked-example.txt"));
         QVERIFY(expected.open(QIODevice::ReadOnly));
         const Calculation c = Calculation::fromTexts("60", "35", "10");
-        QCOMPARE(engine::reportLines(c).join('\n') + '\n', QString(expected.readAll()));
+        QCOMPARE(reportText(c), QString(expected.readAll()));
         const engine::CalculationValues stored{60.0, 35, 15, 10, c.point.r1, 548, 548, 10.0};
         QCOMPARE(c.values, stored);
         QCOMPARE(qRound64(c.values.r1 * 100), 27080071);
@@ -47,8 +48,7 @@ class TestCalculation : public QObject {
     void reports() {
         QFETCH(QStringList, texts);
         QFETCH(QString, shown);
-        const QStringList lines =
-            engine::reportLines(Calculation::fromTexts(texts[0], texts[1], texts[2]));
+        const QStringList lines = reportOf(calculationOf(texts));
         const QStringList values = shown.split('|');
         int i = 0;
         for (const int number : {3, 4, 5, 8, 12, 15, 18, 21})
@@ -73,9 +73,9 @@ class TestCalculation : public QObject {
     }
     void lastDigits() {
         QFETCH(QStringList, row);
-        const Calculation c = Calculation::fromTexts(row[0], row[1], row[2]);
+        const Calculation c = calculationOf(row);
         QCOMPARE(QString::number(c.point.vel, 'g', QLocale::FloatingPointShortest), row[3]);
-        QCOMPARE(engine::reportLines(c)[17], "teta=  " + row[4] + " rad.");
+        QCOMPARE(reportOf(c)[17], "teta=  " + row[4] + " rad.");
     }
 
     // Which error, and the hint that names what to correct.
@@ -108,10 +108,10 @@ class TestCalculation : public QObject {
         QFETCH(QStringList, texts);
         QFETCH(QString, kind);
         QFETCH(QString, hint);
-        const auto error = errorOf([&] { Calculation::fromTexts(texts[0], texts[1], texts[2]); });
+        const auto error = errorOf([&] { calculationOf(texts); });
         QCOMPARE(kindOf(error), kind);
-        QVERIFY2(error->hint().contains(hint), qPrintable(error->hint()));
-        QVERIFY(error->message().contains(kind + ".\n\n" + error->hint()));
+        QVERIFY2(qText(error->hint()).contains(hint), error->hint().c_str());
+        QVERIFY(qText(error->message()).contains(kind + ".\n\n" + qText(error->hint())));
     }
 
     // The arccosine's root is zero at a cosine of +-1 and negative above 1.

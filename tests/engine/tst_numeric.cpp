@@ -56,7 +56,7 @@ class TestNumeric : public QObject {
         QFETCH(QString, text);
         QFETCH(QString, expected);
         double value = 0;
-        const auto error = errorOf([&] { value = engine::Val(text); });
+        const auto error = errorOf([&] { value = engine::Val(text.toStdString()); });
         if (expected == "overflow")
             QCOMPARE(kindOf(error), expected);
         else
@@ -121,7 +121,7 @@ class TestNumeric : public QObject {
     void floats() {
         QFETCH(double, value);
         QFETCH(QString, printed);
-        QCOMPARE(engine::formatNumber(value), printed);
+        QCOMPARE(QString::fromStdString(engine::formatNumber(value)), printed);
     }
 };
 

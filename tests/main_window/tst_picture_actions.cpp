@@ -1,3 +1,4 @@
+#include "EngineText.h"
 #include "FormDriver.h"
 #include "PdfPages.h"
 #include "engine/Calculation.h"
@@ -35,7 +36,7 @@ class TestPictureActions : public QObject {
         w.calcolo("60", "35", "10");
         QTest::keyClick(w.control("Command1"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         const auto c = engine::Calculation::fromTexts("60", "35", "10");
-        QCOMPARE(QGuiApplication::clipboard()->text(), engine::reportLines(c).join('\n') + '\n');
+        QCOMPARE(QGuiApplication::clipboard()->text(), reportText(c));
         w.control<QLineEdit>("Text1")->selectAll();
         QTest::keyClick(w.control("Text1"), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), "60");

@@ -1,3 +1,4 @@
+#include "EngineText.h"
 #include "FormDriver.h"
 #include "PdfPages.h"
 #include "engine/Calculation.h"
@@ -106,8 +107,7 @@ class TestSheet : public QObject {
         for (int i = 0; i < 3; ++i)
             QVERIFY2(all.contains(QString("%1 «%2» %3").arg(boxes[i], typed[i], used[i])),
                      boxes[i]);
-        const auto calculation = engine::Calculation::fromTexts(typed[0], typed[1], typed[2]);
-        const QString report = engine::reportLines(calculation).join(' ').simplified();
+        const QString report = reportOf(calculationOf(typed)).join(' ').simplified();
         QVERIFY2(all.contains(report), qPrintable(all));
         for (const char* caption : {"temp. -gradi F ( 4°F/div.)", "distanza - yd ( 50 yd/div.)",
                                     "- 100 ft", "feet (5ft/"})

@@ -1,6 +1,8 @@
 #include "platform/Surface.h"
 
 #include "platform/FormFont.h"
+#include "platform/Twips.h"
+#include "raster/PixelCanvas.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -22,6 +24,7 @@ std::unique_ptr<Surface> makeSurface(qreal dpr = 1.0, QSize size = {200, 100}, Q
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Button, QColor(0xF0, 0xF0, 0xF0));
     palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Text, Qt::darkGray); // not the drawing's foreground
     return std::make_unique<Surface>(size, dpr, palette, font);
 }
 
@@ -124,6 +127,59 @@ class TestSurface : public QObject {
         surface->print(x);
         QCOMPARE(pixelsOf(surface->image(), kPaper, true),
                  ink.first(inkFrom(metrics.height()) - ink.begin()));
+    }
+
+    // The picture draws as the page's canvas on pixels of its own does: at
+    // each ratio, also once the picture grew or moved from a ratio of 1, the
+    // same calls leave the same pixels and the same area to repaint.
+    void sameAsOwnPixels_data() {
+        QTest::addColumn<qreal>("dpr");
+        QTest::addColumn<char>("before"); // '-' nothing, 'g' grown, 'm' moved from 1x, 'c' copied
+        QTest::newRow("1x") << 1.0 << '-';
+        QTest::newRow("1.5x") << 1.5 << '-';
+        QTest::newRow("2x") << 2.0 << '-';
+        QTest::newRow("2x, grown") << 2.0 << 'g';
+        QTest::newRow("1.5x, moved from 1x") << 1.5 << 'm';
+        QTest::newRow("1x, a copy kept") << 1.0 << 'c';
+    }
+    void sameAsOwnPixels() {
+        QFETCH(qreal, dpr);
+        QFETCH(char, before);
+        const QSize size(200, 100);
+        auto surface =
+            makeSurface(before == 'm' ? 1.0 : dpr, before == 'g' ? QSize(150, 80) : size);
+        if (before == 'g')
+            surface->ensureSize(size);
+        if (before == 'm')
+            surface->setDevicePixelRatio(dpr);
+        surface->cls();
+        surface->takeChangedRect();
+        const QImage kept = before == 'c' ? surface->image() : QImage(); // keeps the paper
+        raster::Palette palette;                                         // makeSurface's
+        palette.foreground = qRgb(0, 0, 0);
+        palette.system[5] = kPaper;
+        palette.system[15] = qRgb(0xF0, 0xF0, 0xF0);
+        raster::PixelCanvas own({size.width(), size.height()}, dpr, palette);
+        own.fill(raster::systemColour(5));
+        own.takeChanged();
+        for (raster::Canvas* canvas : {static_cast<raster::Canvas*>(&surface->canvas()),
+                                       static_cast<raster::Canvas*>(&own)}) {
+            canvas->psetRun(500, 40, 0, 40, 30, std::nullopt);
+            canvas->psetRun(60, 700, 60, 0, 40, kBlue);
+            canvas->line(100, 1400, 2900, 160, kRed);
+            canvas->circle(1500.5f, 750, 50, raster::systemColour(15));
+            canvas->circle(2000, 1000, 10, kRed);
+            canvas->pset(2985, 1485, std::nullopt); // the last pixel
+        }
+        const QImage& image = surface->image();
+        const raster::PixelBuffer& pixels = own.buffer();
+        QCOMPARE(image.size(), QSize(pixels.width, pixels.height));
+        for (int y = 0; y < pixels.height; ++y)
+            QVERIFY2(std::equal(pixels.row(y), pixels.row(y) + pixels.width,
+                                reinterpret_cast<const QRgb*>(image.constScanLine(y))),
+                     qPrintable(QStringLiteral("row %1").arg(y)));
+        QCOMPARE(surface->takeChangedRect(), platform::toQRect(own.takeChanged()));
+        QVERIFY(pixelsOf(kept, kPaper, true).isEmpty());
     }
 
     void growingKeepsThePicture() {

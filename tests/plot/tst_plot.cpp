@@ -40,7 +40,9 @@ struct Recording : raster::Canvas {
 CalculationValues afterCalcolo(const QByteArray& typed) {
     const QList<QByteArray> in = typed.split(' ');
     return in.size() < 3 ? CalculationValues{}
-                         : engine::Calculation::fromTexts(in[0], in[1], in[2]).values;
+                         : engine::Calculation::fromTexts(in[0].toStdString(), in[1].toStdString(),
+                                                          in[2].toStdString())
+                               .values;
 }
 
 // Pairs of depths, next to each other as doubles, between which r1 root / 3
@@ -214,7 +216,9 @@ class TestPlot : public QObject {
         auto fast = makeSurface(dpr), reference = makeSurface(dpr);
         CalculationValues v = start, w = start;
         plot::NearRangePlot plot;
-        const auto message = [](const auto& e) { return e ? e->message() : QString(); };
+        const auto message = [](const auto& e) {
+            return e ? QString::fromStdString(e->message()) : QString();
+        };
         for (int call = 0; call < (between == '-' ? 1 : 2); ++call) {
             for (Surface* s : {fast.get(), reference.get()})
                 if (call == 1 && between == 'l')

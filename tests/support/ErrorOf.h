@@ -18,5 +18,6 @@ template <typename Call> std::optional<engine::RuntimeError> errorOf(Call call) 
 
 // The kind's Italian name, or "nessuno" when there was no error, for table columns.
 inline QString kindOf(const std::optional<engine::RuntimeError>& error) {
-    return error ? engine::RuntimeError::kindName(error->kind()) : QStringLiteral("nessuno");
+    return error ? QString::fromStdString(engine::RuntimeError::kindName(error->kind()))
+                 : QStringLiteral("nessuno");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main_window/Form1.h"
+#include "main_window/Form1Driver.h"
 #include "main_window/PictureActions.h"
 #include "platform/Timer.h"
 
@@ -17,10 +18,10 @@
 // run-time errors recorded instead of shown in a message box.
 struct FormDriver {
     main_window::Form1 form;
-    QStringList errors;
+    main_window::Form1Driver typed{form}; // the command line's way in, and its error seam
+    const QStringList& errors = typed.errors();
 
     FormDriver() {
-        form.setErrorReporter([this](const QString& message) { errors << message; });
         form.show();
         form.activateWindow();
         if (!QTest::qWaitForWindowExposed(&form))

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/Range.h"
+#include "table/Range.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace table {
 
 // The rows of `raggio-limite tabella`: one per combination of the three
 // ranges, temperature varying slowest, each computed as "Calcolo" would.
@@ -37,4 +37,4 @@ class Table {
     Range depth_;
 };
 
-} // namespace app
+} // namespace table

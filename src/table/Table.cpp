@@ -1,4 +1,4 @@
-#include "app/Table.h"
+#include "table/Table.h"
 
 #include "engine/Calculation.h"
 #include "engine/RuntimeError.h"
@@ -6,7 +6,7 @@
 #include <charconv>
 #include <limits>
 
-namespace app {
+namespace table {
 
 namespace {
 
@@ -112,9 +112,9 @@ void Table::writeRow(Format format, double temperature, double salinity, double 
     } catch (const engine::RuntimeError& error) {
         for (int i = 0; i < 5; ++i)
             row.empty();
-        row.word(engine::RuntimeError::kindName(error.kind()).toStdString());
+        row.word(engine::RuntimeError::kindName(error.kind()));
     }
     row.finish();
 }
 
-} // namespace app
+} // namespace table

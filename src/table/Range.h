@@ -1,19 +1,20 @@
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
-namespace app {
+namespace table {
 
 // An inclusive range of values typed as A, A:B or A:B:STEP. The i-th value is
 // start + i x step, computed afresh each time so that no error builds up; an
 // end within a rounding error of a whole number of steps counts as reached.
 class Range {
   public:
-    // The range, or an Italian message saying what is wrong with the text.
-    static std::optional<Range> parse(const QString& text, QString* problem);
+    // The range, or an Italian message saying what is wrong with the text;
+    // both in UTF-8.
+    static std::optional<Range> parse(std::string_view text, std::string* problem);
 
     std::int64_t count() const { return steps_ + 1; }
     double at(std::int64_t i) const;
@@ -31,4 +32,4 @@ class Range {
     bool endReached_; // the last value is the end itself
 };
 
-} // namespace app
+} // namespace table

@@ -1,0 +1,86 @@
+#include "app/Exit.h"
+
+#include "app/Arguments.h"
+#include "app/StandardOutput.h"
+
+#include <cstdio>
+
+namespace app {
+
+namespace {
+
+const char kHelp[] = R"(Uso: raggio-limite [SOTTOCOMANDO] [ARGOMENTI]
+
+Senza argomenti apre la finestra. Con un sottocomando calcola senza finestra.
+
+  calcolo TEMPERATURA SALINITA QUOTA
+      Stampa le 21 righe che "Calcolo" scrive nella finestra.
+      I valori si leggono come nelle caselle: "." per i decimali, 60,5 vale 60.
+      Esempio: raggio-limite calcolo 60 35 10
+
+  tabella --temperatura A[:B[:PASSO]] --salinita A[:B[:PASSO]] --quota A[:B[:PASSO]]
+          [--formato csv|testo]
+      Una riga per ogni combinazione (la temperatura varia più lentamente,
+      poi la salinità, poi la quota), in CSV con l'intestazione
+      temperatura,salinita,quota,velocita,raggio,coseno,teta,S,errore
+      oppure in colonne allineate con --formato testo. Salinità e quota
+      entrano nel calcolo come numeri interi: i loro intervalli devono dare
+      solo interi. Si scrive anche --salinità. Al massimo 10000000 righe.
+      Esempio: raggio-limite tabella --temperatura 50:70:10 --salinita 35 --quota 0:15:5
+
+  grafico TEMPERATURA SALINITA QUOTA -o FILE.png|FILE.pdf [--scala N]
+      Salva il grafico che la finestra mostra dopo "Calcolo" e "Grafico":
+      PNG come sullo schermo (--scala 2 per il doppio dei pixel, da più di 0
+      a 8), oppure PDF di una pagina, a vettori. Scrive il nome del file.
+      Esempio: raggio-limite grafico 60 35 10 -o raggio.png
+
+  scheda TEMPERATURA SALINITA QUOTA -o FILE.pdf
+      Salva la scheda di calcolo: una pagina A4 con i dati, le 21 righe del
+      calcolo e il grafico. Scrive il nome del file.
+      Esempio: raggio-limite scheda 60 35 10 -o scheda.pdf
+
+  -h, --help       questo aiuto
+  -v, --version    la versione
+
+Stato d'uscita: 0 riuscito, 1 errore di calcolo o di scrittura, 2 uso sbagliato.
+)";
+
+void tell(const QString& line) {
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stderr);
+}
+
+} // namespace
+
+int Exit::usageError(const QString& problem) {
+    tell(QStringLiteral("raggio-limite: %1. Vedere raggio-limite --help.").arg(problem));
+    return kUsage;
+}
+
+int Exit::failure(const QString& message) {
+    tell(message);
+    return kFailed;
+}
+
+int Exit::finish(StandardOutput& out) {
+    return out.finish() ? kDone : failure(out.problem());
+}
+
+int Exit::printed(const QString& text) {
+    StandardOutput out;
+    out.write(text);
+    return finish(out);
+}
+
+int Exit::help() {
+    return printed(QString::fromUtf8(kHelp));
+}
+
+std::optional<int> Exit::read(Arguments& arguments, const QStringList& given) {
+    if (const auto problem = arguments.parse(given))
+        return usageError(*problem);
+    if (arguments.helpAsked())
+        return help();
+    return std::nullopt;
+}
+
+} // namespace app

@@ -1,0 +1,93 @@
+#include "app/TextSubcommands.h"
+
+#include "app/Arguments.h"
+#include "app/Exit.h"
+#include "app/StandardOutput.h"
+#include "engine/Calculation.h"
+#include "engine/Report.h"
+#include "engine/RuntimeError.h"
+#include "table/Range.h"
+#include "table/Table.h"
+
+#include <optional>
+
+namespace app {
+
+namespace {
+
+constexpr long long kMostRows = 10'000'000;
+
+using table::Range;
+using table::Table;
+
+// A range option of tabella, or the usage mistake in it.
+std::optional<Range> rangeOf(const Arguments& arguments, const QCommandLineOption& option,
+                             bool wholeOnly, QString* problem) {
+    const QString name = QStringLiteral("--") + option.names().first();
+    if (!arguments.isSet(option)) {
+        *problem = QStringLiteral("manca %1").arg(name);
+        return std::nullopt;
+    }
+    std::string why;
+    const std::optional<Range> range = Range::parse(arguments.value(option).toStdString(), &why);
+    if (!range)
+        *problem = name + QStringLiteral(": ") + QString::fromStdString(why);
+    else if (wholeOnly && !range->allWhole())
+        *problem = QStringLiteral("%1: \"%2\" dà valori non interi, ma il calcolo arrotonda "
+                                  "salinità e quota a numeri interi; scrivere un intervallo di "
+                                  "interi, come 30:40 o 0:15:5")
+                       .arg(name, arguments.value(option));
+    return problem->isEmpty() ? range : std::nullopt;
+}
+
+} // namespace
+
+int TextSubcommands::calcolo(const QStringList& given) {
+    Arguments arguments(QStringLiteral("calcolo"), {}, 3);
+    if (const auto status = Exit::read(arguments, given))
+        return *status;
+    const QStringList& v = arguments.values();
+    try {
+        const auto c = engine::Calculation::fromTexts(v[0].toStdString(), v[1].toStdString(),
+                                                      v[2].toStdString());
+        std::string report;
+        for (const std::string& line : engine::reportLines(c))
+            report += line + '\n';
+        return Exit::printed(QString::fromStdString(report));
+    } catch (const engine::RuntimeError& error) {
+        return Exit::failure(QString::fromStdString(error.message()));
+    }
+}
+
+int TextSubcommands::tabella(const QStringList& given) {
+    const QCommandLineOption temperature(QStringLiteral("temperatura"), {}, QStringLiteral("A"));
+    const QCommandLineOption salinity({QStringLiteral("salinita"), QStringLiteral("salinità")}, {},
+                                      QStringLiteral("A"));
+    const QCommandLineOption depth(QStringLiteral("quota"), {}, QStringLiteral("A"));
+    const QCommandLineOption format(QStringLiteral("formato"), {}, QStringLiteral("F"),
+                                    QStringLiteral("csv"));
+    Arguments arguments(QStringLiteral("tabella"), {temperature, salinity, depth, format}, 0);
+    if (const auto status = Exit::read(arguments, given))
+        return *status;
+    QString problem;
+    std::optional<Range> ranges[3];
+    const QCommandLineOption* options[] = {&temperature, &salinity, &depth};
+    for (int i = 0; i < 3 && problem.isEmpty(); ++i)
+        ranges[i] = rangeOf(arguments, *options[i], i > 0, &problem);
+    if (!problem.isEmpty())
+        return Exit::usageError(problem);
+    const QString formatName = arguments.value(format);
+    if (formatName != QLatin1String("csv") && formatName != QLatin1String("testo"))
+        return Exit::usageError(
+            QStringLiteral("formato sconosciuto \"%1\": csv o testo").arg(formatName));
+    const Table rows(*ranges[0], *ranges[1], *ranges[2]);
+    if (rows.rowCount() > kMostRows)
+        return Exit::usageError(
+            QStringLiteral("la tabella avrebbe %1 righe, più di 10000000").arg(rows.rowCount()));
+    StandardOutput out;
+    rows.write(formatName == QLatin1String("csv") ? Table::Format::Csv : Table::Format::Text,
+               [&](std::string_view block) { return out.write(block); });
+    return Exit::finish(out);
+}
+
+} // namespace app
