@@ -23,6 +23,7 @@ constexpr raster::Rgb kFaceGrey = 0xFFEFEFEFu;
 constexpr raster::Rgb kBlack = 0xFF000000u;
 constexpr unsigned kMenu = 4;
 constexpr unsigned kButtonFace = 15;
+constexpr raster::Colour kPlotBackColour = raster::systemColour(kButtonFace); // set by Grafico
 
 struct Page {
     form::FormState state;
@@ -49,7 +50,7 @@ raster::Palette palette() {
 void newCanvas(double ratio) {
     Page& p = page();
     p.canvas = std::make_unique<raster::PixelCanvas>(kClientSize, ratio, palette());
-    p.canvas->fill(form::FormState::kPlotBackColour);
+    p.canvas->fill(kPlotBackColour);
 }
 
 // 0xAARRGGBB pixels to R, G, B, A bytes, the order of an ImageData.
