@@ -134,7 +134,8 @@
     if (draw() > 0) scheduleTick();
   }
 
-  // The picture as the window saves it: the plot with its axis captions.
+  // The picture as the window saves it: the plot with its axis captions,
+  // each word where the page shows it.
   function salva() {
     const plot = $('grafico');
     const picture = document.createElement('canvas');
@@ -142,22 +143,24 @@
     picture.height = plot.height;
     const context = picture.getContext('2d');
     context.drawImage(plot, 0, 0);
-    const scale = plot.width / kWidth;
-    context.scale(scale, scale);
-    const origin = $('finestra').getBoundingClientRect();
-    for (let i = 1; i <= 8; ++i) {
-      const label = $(`label${i}`);
+    context.scale(plot.width / kWidth, plot.width / kWidth);
+    context.textBaseline = 'top';
+    const origin = plot.getBoundingClientRect();
+    const range = document.createRange();
+    for (const label of document.querySelectorAll('.asse, #label9')) {
       const style = getComputedStyle(label);
+      const box = label.getBoundingClientRect();
+      context.fillStyle = style.backgroundColor;
+      context.fillRect(box.left - origin.left, box.top - origin.top, box.width, box.height);
       context.font = `${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
       context.fillStyle = style.color;
-      context.textBaseline = 'top';
-      const box = label.getBoundingClientRect();
-      const lineHeight = parseFloat(style.lineHeight);
-      label.textContent.trim().split(/\s{2,}/).forEach((line, n) => {
-        const wrapped = label.classList.contains('a-capo');
-        context.fillText(wrapped ? line : label.textContent, box.left - origin.left - 1,
-          box.top - origin.top - 1 + (wrapped ? n * lineHeight : 0));
-      });
+      const words = label.firstChild;
+      for (const word of words.textContent.matchAll(/\S+/g)) {
+        range.setStart(words, word.index);
+        range.setEnd(words, word.index + word[0].length);
+        const at = range.getBoundingClientRect();
+        context.fillText(word[0], at.left - origin.left, at.top - origin.top);
+      }
     }
     picture.toBlob((blob) => {
       const link = document.createElement('a');
