@@ -66,9 +66,9 @@
     const ok = withStrings([$('text1').value, $('text2').value, $('text4').value],
       (t, s, q) => engine._rl_calcolo(t, s, q));
     if (!ok) return showError();
-    const lines = text(engine._rl_testo()).split('\n');
-    report.textContent = lines.join('\n');
+    report.textContent = text(engine._rl_testo());
     report.hidden = false;
+    const lines = report.textContent.split('\n');
     announce(lines[lines.length - 1]);
   }
 
@@ -109,7 +109,8 @@
     watchRatio();
     engine._rl_grafico(ratio);
     showPlot(true);
-    if (draw() >= 0) scheduleTick();
+    if (draw() < 0) return;
+    scheduleTick();
     // After the drawing, which leaves the range at the surface.
     const summary = text(engine._rl_sommario());
     $('sommario').textContent = summary;
