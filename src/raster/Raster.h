@@ -62,20 +62,36 @@ class Raster {
                 prefetch(next.x, next.y);
                 ahead[i % kAhead] = next;
             }
-            if (pen_ != 1) {
-                stamp(p.x, p.y, rgb);
+            if (pen_ == 1) { // the grid's dots at a ratio of 1
+                if (p.x < 0 || p.y < 0 || p.x >= buffer_.width || p.y >= buffer_.height)
+                    continue;
+                Rgb& pixel = buffer_.row(p.y)[p.x];
+                if (pixel == rgb)
+                    continue;
+                pixel = rgb;
+                left = std::min(left, p.x);
+                top = std::min(top, p.y);
+                right = std::max(right, p.x);
+                bottom = std::max(bottom, p.y);
                 continue;
             }
-            if (p.x < 0 || p.y < 0 || p.x >= buffer_.width || p.y >= buffer_.height)
+            const int dotLeft = std::max(0, p.x), dotTop = std::max(0, p.y);
+            const int dotRight = std::min(buffer_.width - 1, p.x + pen_ - 1);
+            const int dotBottom = std::min(buffer_.height - 1, p.y + pen_ - 1);
+            bool changed = false;
+            for (int row = dotTop; row <= dotBottom; ++row) {
+                Rgb* pixels = buffer_.row(row);
+                for (int column = dotLeft; column <= dotRight; ++column) {
+                    changed = changed || pixels[column] != rgb;
+                    pixels[column] = rgb;
+                }
+            }
+            if (!changed)
                 continue;
-            Rgb& pixel = buffer_.row(p.y)[p.x];
-            if (pixel == rgb)
-                continue;
-            pixel = rgb;
-            left = std::min(left, p.x);
-            top = std::min(top, p.y);
-            right = std::max(right, p.x);
-            bottom = std::max(bottom, p.y);
+            left = std::min(left, dotLeft);
+            top = std::min(top, dotTop);
+            right = std::max(right, dotRight);
+            bottom = std::max(bottom, dotBottom);
         }
         if (left <= right)
             changed_.add(left, top, right, bottom);
