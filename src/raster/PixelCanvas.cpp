@@ -67,16 +67,13 @@ void PixelCanvas::pset(float x, float y, std::optional<Colour> colour) {
 
 void PixelCanvas::psetRun(int x, int y, int dx, int dy, int count, std::optional<Colour> colour) {
     const Rgb rgb = resolve(colour);
-    draw([&](Raster& raster) {
-        constexpr int kAhead = 8; // dots whose memory is asked for before they are drawn
-        for (int i = 0; i < count; ++i) {
-            const Point ahead =
-                mapping_.toDevice(float(x + (i + kAhead) * dx), float(y + (i + kAhead) * dy));
-            raster.prefetch(ahead.x, ahead.y);
-            const Point at = mapping_.toDevice(float(x + i * dx), float(y + i * dy));
-            raster.stamp(at.x, at.y, rgb);
-        }
-    });
+    // Along a grid line one coordinate stays put: its pixel is found once.
+    const int fixedX = mapping_.toDevice(float(x)), fixedY = mapping_.toDevice(float(y));
+    const auto at = [&](int i) {
+        return Point{dx == 0 ? fixedX : mapping_.toDevice(float(x + i * dx)),
+                     dy == 0 ? fixedY : mapping_.toDevice(float(y + i * dy))};
+    };
+    draw([&](Raster& raster) { raster.stampEach(count, at, rgb); });
 }
 
 void PixelCanvas::line(float x1, float y1, float x2, float y2, std::optional<Colour> colour) {

@@ -45,6 +45,57 @@ class Raster {
         if (x >= 0 && y >= 0 && x < buffer_.width && y < buffer_.height)
             __builtin_prefetch(buffer_.row(y) + x, 1);
     }
+    // Stamps at(0), at(1)... at(count - 1), device points each found once,
+    // asking for the memory of each a few dots before it is stamped.
+    template <typename At> void stampEach(int count, At at, Rgb rgb) {
+        constexpr int kAhead = 8; // a power of two
+        Point ahead[kAhead];
+        for (int i = 0; i < std::min(count, kAhead); ++i)
+            ahead[i] = at(i);
+        // The changed bounds are kept here, not in changed_, which the
+        // pixel writes could alias.
+        int left = buffer_.width, top = buffer_.height, right = -1, bottom = -1;
+        for (int i = 0; i < count; ++i) {
+            const Point p = ahead[i % kAhead];
+            if (i + kAhead < count) {
+                const Point next = at(i + kAhead);
+                prefetch(next.x, next.y);
+                ahead[i % kAhead] = next;
+            }
+            if (pen_ == 1) { // the grid's dots at a ratio of 1
+                if (p.x < 0 || p.y < 0 || p.x >= buffer_.width || p.y >= buffer_.height)
+                    continue;
+                Rgb& pixel = buffer_.row(p.y)[p.x];
+                if (pixel == rgb)
+                    continue;
+                pixel = rgb;
+                left = std::min(left, p.x);
+                top = std::min(top, p.y);
+                right = std::max(right, p.x);
+                bottom = std::max(bottom, p.y);
+                continue;
+            }
+            const int dotLeft = std::max(0, p.x), dotTop = std::max(0, p.y);
+            const int dotRight = std::min(buffer_.width - 1, p.x + pen_ - 1);
+            const int dotBottom = std::min(buffer_.height - 1, p.y + pen_ - 1);
+            bool changed = false;
+            for (int row = dotTop; row <= dotBottom; ++row) {
+                Rgb* pixels = buffer_.row(row);
+                for (int column = dotLeft; column <= dotRight; ++column) {
+                    changed = changed || pixels[column] != rgb;
+                    pixels[column] = rgb;
+                }
+            }
+            if (!changed)
+                continue;
+            left = std::min(left, dotLeft);
+            top = std::min(top, dotTop);
+            right = std::max(right, dotRight);
+            bottom = std::max(bottom, dotBottom);
+        }
+        if (left <= right)
+            changed_.add(left, top, right, bottom);
+    }
     void line(Point from, Point to, Rgb rgb);
     void circle(Point centre, int radius, Rgb rgb);
 
