@@ -46,7 +46,7 @@ const calcoli = [
 ];
 const grafici = [['esempio', '60', '35', '10'], ['caldo e salato', '85', '40', '-30'],
   ['punto oltre il grafico', '60', '35', '-5000'], ['dopo un errore', '50', '30', '0']];
-const ratios = [1, 2];
+const ratios = [1, 1.5, 2];
 
 let failures = 0;
 let count = 0;
