@@ -69,36 +69,44 @@ class TestSheet : public QObject {
     Q_OBJECT
 
   private slots:
-    // The last completed Calcolo, whatever was typed and failed after it: the
-    // title, the inputs as typed and as used, the whole report, the axis
-    // captions (hidden in the window until Grafico) and the plot; a plot that
-    // stops on a run-time error leaves what it drew, as in the window.
+    // Off until a Calcolo completes; then the last completed Calcolo, to a
+    // file or to the printer, unchanged by Grafico and by whatever was typed
+    // and failed after it: the title, the inputs as typed and as used, the
+    // whole report, the axis captions (hidden in the window until Grafico) and
+    // the plot; a plot that stops on a run-time error leaves what it drew.
     void sheet_data() {
+        QTest::addColumn<QString>("entry");
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QStringList>("used");
         QTest::addColumn<QPointF>("point"); // yd, ft; none at a negative yd
         QTest::addColumn<double>("surfaceYd");
-        QTest::newRow("virgola e decimali")
-            << QStringList{"60,5", "35.4", "10.4"}
+        QTest::newRow("virgola e decimali, stampata")
+            << "Stampa scheda…" << QStringList{"60,5", "35.4", "10.4"}
             << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D = 10 ft"} << QPointF(548, 10)
             << 950.0;
-        QTest::newRow("punto oltre 8191 yd")
-            << QStringList{"60", "35", "-1200"}
+        QTest::newRow("punto oltre 8191 yd, esportata")
+            << "Esporta scheda PDF…" << QStringList{"60", "35", "-1200"}
             << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D =-1200 ft"} << QPointF(-1, 0)
             << -1.0;
     }
     void sheet() {
+        QFETCH(QString, entry);
         QFETCH(QStringList, typed);
         QFETCH(QStringList, used);
         QFETCH(QPointF, point);
         QFETCH(double, surfaceYd);
         MenuDriver w;
         QTemporaryDir dir;
+        w.calcolo("60", "35", "16"); // fails: still nothing to put on a sheet
+        QVERIFY(!w.entry(entry)->isEnabled());
         w.calcolo(typed[0], typed[1], typed[2]);
-        w.calcolo("60", "35", "16"); // fails
+        w.grafico();
+        w.calcolo("60", "35", "16");
         w.type("70", "30", "2");
-        const QString path = w.dialogs->path = dir.filePath("scheda.pdf");
-        w.entry("Esporta scheda PDF…")->trigger();
+        const QString path = w.dialogs->path = w.dialogs->printTo = dir.filePath("scheda.pdf");
+        const qsizetype errors = w.errors.size();
+        w.entry(entry)->trigger();
+        QCOMPARE(w.errors.size(), errors);
         // As a reader copies it: blanks and ligatures undone.
         const QString all =
             pdf_pages::text(path).normalized(QString::NormalizationForm_KC).simplified();
@@ -113,26 +121,6 @@ class TestSheet : public QObject {
                                     "- 100 ft", "feet (5ft/"})
             QVERIFY2(all.contains(caption), caption);
         checkPage(path, point, surfaceYd);
-    }
-
-    // "Esporta scheda PDF…" and "Stampa scheda…": off until a Calcolo
-    // completes, then the sheet, unchanged by Grafico, to a file or to the
-    // printer.
-    void fromTheMenu() {
-        MenuDriver w;
-        QTemporaryDir dir;
-        QAction* exportSheet = w.entry("Esporta scheda PDF…");
-        QAction* printSheet = w.entry("Stampa scheda…");
-        w.calcolo("60", "35", "16"); // fails: still nothing to put on a sheet
-        QVERIFY(!exportSheet->isEnabled() && !printSheet->isEnabled());
-        w.calcolo("60", "35", "10");
-        w.grafico();
-        QVERIFY(exportSheet->isEnabled() && printSheet->isEnabled());
-        w.dialogs->printTo = dir.filePath("stampa.pdf");
-        printSheet->trigger();
-        QVERIFY(pdf_pages::text(w.dialogs->printTo).contains(kTitle));
-        checkPage(w.dialogs->printTo, QPointF(548, 10), 950);
-        QCOMPARE(w.errors.size(), 1);
     }
 };
 
