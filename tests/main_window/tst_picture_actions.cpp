@@ -1,8 +1,6 @@
 #include "EngineText.h"
 #include "FormDriver.h"
 #include "PdfPages.h"
-#include "engine/Calculation.h"
-#include "engine/Report.h"
 
 #include <QApplication>
 #include <QClipboard>

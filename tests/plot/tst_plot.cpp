@@ -1,6 +1,5 @@
 #include "EngineText.h"
 #include "ErrorOf.h"
-#include "engine/Calculation.h"
 #include "engine/RayStep.h"
 #include "platform/Surface.h"
 #include "plot/NearRangePlot.h"

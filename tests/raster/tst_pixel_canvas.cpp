@@ -107,14 +107,11 @@ bool check(const Row& row) {
          canvas.revision() - filled == row.revisions &&
          (drawn.empty() || canvas.pixelAt(float(drawn[0].x) * twipsPerDevice,
                                           float(drawn[0].y) * twipsPerDevice) == row.colour);
-    if (!ok) {
-        std::printf("FAIL %s: changed %d %d %d %d, %llu revisions, drawn", row.name, changed.left,
-                    changed.top, changed.width, changed.height,
-                    static_cast<unsigned long long>(canvas.revision() - filled));
-        for (const Point& p : drawn)
-            std::printf(" %d,%d", p.x, p.y);
-        std::printf("\n");
-    }
+    std::printf("%s %s: changed %d %d %d %d, drawn", ok ? "ok" : "FAIL", row.name, changed.left,
+                changed.top, changed.width, changed.height);
+    for (const Point& p : drawn)
+        std::printf(" %d,%d", p.x, p.y);
+    std::printf("\n");
     return ok;
 }
 
