@@ -163,13 +163,6 @@ class TestCommandLine : public QObject {
         QCOMPARE(QString(shell.readAllStandardError()), QString());
     }
 
-    void help() {
-        const Run r = run({"--help"});
-        QCOMPARE(r.status, 0);
-        QCOMPARE(r.out.count("Esempio: raggio-limite "), 4);
-        QCOMPARE(run({"--version"}).out, "raggio-limite 1.0.0\n");
-    }
-
     // The PNG is the window's picture after the same clicks, the labels included.
     void grafico() {
         QTemporaryDir dir;

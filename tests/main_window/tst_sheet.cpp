@@ -29,8 +29,9 @@ QRectF rangePanel(const QImage& page) {
 // A single A4 portrait page whose plot fills the width between the margins,
 // with the captions' colours of the window, its blue point at (yd, ft) (none
 // for a negative yd) and its red ray from (0 yd, 15 ft) to the surface at
-// surfaceYd (negative: the plot stopped after its first circle).
-void checkPage(const QString& path, QPointF point, double surfaceYd) {
+// surface yd (negative: the plot stopped after its first circle).
+void checkPage(const QString& path, QList<double> plot) {
+    const double yd = plot[0], ft = plot[1], surfaceYd = plot[2];
     const QImage page = pdf_pages::page(path, 1, kDotsPerInch);
     const QSize off = page.size() - kA4; // pdftoppm rounds up
     QVERIFY(qAbs(off.width()) <= 2 && qAbs(off.height()) <= 2 &&
@@ -48,8 +49,8 @@ void checkPage(const QString& path, QPointF point, double surfaceYd) {
     // temperature panel ends on the range panel's left edge.
     const QRect area = panel.toAlignedRect().adjusted(-4, -8, 4, 0);
     const auto blue = pdf_pages::inkCentre(page, Ink::Blue, area.adjusted(10, 0, 0, 0));
-    QCOMPARE(blue.has_value(), point.x() >= 0);
-    QVERIFY(!blue || (*blue - at(point.x(), point.y())).manhattanLength() < 3);
+    QCOMPARE(blue.has_value(), yd >= 0);
+    QVERIFY(!blue || (*blue - at(yd, ft)).manhattanLength() < 3);
     QList<QPoint> red = pdf_pages::inkIn(page, Ink::Red, area);
     std::sort(red.begin(), red.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
     QVERIFY(!red.isEmpty() && (red.first() - at(0, 15)).manhattanLength() < 5);
@@ -71,23 +72,21 @@ class TestSheet : public QObject {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QStringList>("used");
-        QTest::addColumn<QPointF>("point"); // yd, ft; none at a negative yd
-        QTest::addColumn<double>("surfaceYd");
+        QTest::addColumn<QList<double>>("plot"); // the point's yd and ft, the surface's yd
         QTest::newRow("virgola e decimali, stampata")
             << "Stampa scheda…" << QStringList{"60,5", "35.4", "10.4"}
-            << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D = 10 ft"} << QPointF(548, 10)
-            << 950.0;
+            << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D = 10 ft"}
+            << QList<double>{548, 10, 950};
         QTest::newRow("punto oltre 8191 yd, esportata")
             << "Esporta scheda PDF…" << QStringList{"60", "35", "-1200"}
-            << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D =-1200 ft"} << QPointF(-1, 0)
-            << -1.0;
+            << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D =-1200 ft"}
+            << QList<double>{-1, 0, -1};
     }
     void sheet() {
         QFETCH(QString, entry);
         QFETCH(QStringList, typed);
         QFETCH(QStringList, used);
-        QFETCH(QPointF, point);
-        QFETCH(double, surfaceYd);
+        QFETCH(QList<double>, plot);
         MenuDriver w;
         QTemporaryDir dir;
         w.calcolo("60", "35", "16"); // fails: still nothing to put on a sheet
@@ -113,7 +112,7 @@ class TestSheet : public QObject {
         for (const char* caption : {"temp. -gradi F ( 4°F/div.)", "distanza - yd ( 50 yd/div.)",
                                     "- 100 ft", "feet (5ft/"})
             QVERIFY2(all.contains(caption), caption);
-        checkPage(path, point, surfaceYd);
+        checkPage(path, plot);
     }
 };
 
