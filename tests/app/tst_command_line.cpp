@@ -189,9 +189,7 @@ class TestCommandLine : public QObject {
     void schedaAsTheWindow() {
         QTemporaryDir dir;
         const QString fromCommandLine = dir.filePath("scheda.pdf");
-        const Run done = run({"scheda", "60,5", "35.5", "-2", "-o", fromCommandLine});
-        QCOMPARE(done.status, 0);
-        QCOMPARE(done.out, fromCommandLine + '\n');
+        QCOMPARE(run({"scheda", "60,5", "35.5", "-2", "-o", fromCommandLine}).status, 0);
         FormDriver w;
         w.calcolo("60,5", "35.5", "-2");
         w.grafico();

