@@ -53,7 +53,6 @@ class TestAccessibility : public QObject {
         QAccessibleInterface* report = QAccessible::queryAccessibleInterface(&w.form.printedText());
         QCOMPARE(report->role(), QAccessible::StaticText);
         QAccessibleTextInterface* text = report->textInterface();
-        QVERIFY(text);
         int start = 0, end = 0;
         QCOMPARE(text->textAtOffset(0, QAccessible::LineBoundary, &start, &end),
                  "prof. max dello strato: d1=  15 ft\n");

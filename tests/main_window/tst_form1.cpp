@@ -51,7 +51,6 @@ class TestForm1 : public QObject {
         FormDriver w;
         platform::Timer* timer = w.timer1();
         w.calcolo("60", "35", "10");
-        QCOMPARE(w.report().last(), "S=  548 Yd");
         w.grafico();
         QCOMPARE(w.axisLabelsShown(), 8);
         QVERIFY(w.report().isEmpty());
