@@ -37,6 +37,9 @@ void checkPage(const QString& path, QList<double> plot) {
     QVERIFY(qAbs(off.width()) <= 2 && qAbs(off.height()) <= 2 &&
             pdf_pages::page(path, 2, 9).isNull());
     const QRectF panel = rangePanel(page);
+    // 980 window pixels, 14700 twips, between the 15 mm margins
+    QVERIFY2(qAbs(panel.width() * 14700 / 9200 - kA4.width() * (595.28 - 85) / 595.28) < 4,
+             qPrintable(QString::number(panel.width())));
     const auto at = [&](double yd, double ft) {
         return panel.topLeft() + QPointF(panel.width() * yd / 1000, panel.height() * ft / 100);
     };
