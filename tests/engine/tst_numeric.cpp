@@ -69,10 +69,8 @@ class TestNumeric : public QObject {
         QTest::addColumn<double>("a");
         QTest::addColumn<int>("b");
         QTest::addColumn<QString>("expected");
-        row("0.5 to even 0", 'r', 0.5, 0, "0");
         row("2.5 to even 2", 'r', 2.5, 0, "2");
         row("-1.5 to even -2", 'r', -1.5, 0, "-2");
-        row("35.5 to 36", 'r', 35.5, 0, "36");
         row("largest", 'r', 32767.0, 0, "32767");
         row("-32768.5 to even -32768", 'r', -32768.5, 0, "-32768");
         row("32767.5 to even 32768", 'r', 32767.5, 0, "overflow");
@@ -105,15 +103,12 @@ class TestNumeric : public QObject {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("printed");
         QTest::newRow("negative zero") << -0.0 << " 0 ";
-        QTest::newRow("negative whole") << -10.0 << "-10 ";
         QTest::newRow("fraction") << 60.5 << " 60.5 ";
-        QTest::newRow("gradient without leading zero") << 0.0182 << " .0182 ";
         QTest::newRow("negative below one") << -0.25 << "-.25 ";
         QTest::newRow("sixteenth digit rounds up") << 0.1234567890123456 << " .123456789012346 ";
         QTest::newRow("rounds to one") << 0.9999999999999999 << " 1 ";
         QTest::newRow("0.0001 still fixed") << 0.0001 << " .0001 ";
         QTest::newRow("below 0.0001 in E form") << 0.00009 << " 9E-05 ";
-        QTest::newRow("small angle") << 1.4142135623731e-06 << " 1.4142135623731E-06 ";
         QTest::newRow("largest fixed") << 999999999999999.0 << " 999999999999999 ";
         QTest::newRow("rounds up into E form") << 999999999999999.9 << " 1E+15 ";
         QTest::newRow("three-digit exponent") << 1e200 << " 1E+200 ";

@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QMenu>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -41,14 +39,8 @@ class TestDialogs : public QObject {
     }
 
     // A picture first goes to Pictures; cancelled, nothing is chosen; once a file is
-    // chosen, the next dialog starts in its folder. The boxes' own menu is Italian too.
+    // chosen, the next dialog starts in its folder.
     void saveDialog() {
-        QLineEdit box;
-        const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
-        for (const QAction* action : menu->actions())
-            words_ << action->text().remove('&').section('\t', 0, 0);
-        for (const char* word : {"Annulla", "Taglia", "Copia", "Incolla"})
-            QVERIFY2(words_.contains(word), qPrintable(words_.join(", ")));
         QCOMPARE(ask("grafico.png"), QString());
         QCOMPARE(folder_, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
         QCOMPARE(words_, QStringList({"Salva", "Annulla"}));

@@ -8,14 +8,6 @@
 namespace {
 
 const QString kAbout = QStringLiteral("Informazioni su Raggio limite");
-// What the help says of the boxes' units and rules, and the formulas.
-const QStringList kHelpSays =
-    QString("Temperatura (°F)|parti per mille|34.5 vale 34|60,5 vale 60|una casella vuota vale 0|"
-            "piedi (ft), un numero intero da −32753 fino a 15|d1 = 15 ft|g = 0.0182|r1 = vel / g|"
-            "vel = 4411 + 11.25 T − 0.045 T² + 0.0182 d1 + 4.3 (sa − 34)|S = Int(r1 sin(teta) / 3)|"
-            "cos(teta) = 1 + (D − d1) / r1")
-        .split('|');
-
 // What "raggio-limite --help" names: the subcommands in their examples, the options and the
 // exit statuses.
 const QRegularExpression kUsageSays("raggio-limite [a-z]+|(?<![\\w-])--?[a-z]+|Stato d'uscita: .*");
@@ -76,19 +68,19 @@ class TestHelp : public QObject {
         QCOMPARE(shown(title).size(), 1);
     }
 
-    // The help names the boxes' units and rules, the formulas, every subcommand and option of
-    // "raggio-limite --help" and the exit statuses; the help and the manual page every menu
-    // entry with its keys, and the keys that open the menu; the about box the version,
-    // licence and Qt.
+    // The help names every subcommand and option of "raggio-limite --help" and the exit
+    // statuses; the help and the manual page every menu entry with its keys, and the keys
+    // that open the menu; the about box the version, licence and Qt.
     void tells_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("words");
         FormDriver w;
         open(w, kAbout);
         const QStringList keys = menu(w).keys() << "Shift+F10";
-        QStringList help = keys + kHelpSays;
+        QStringList help = keys;
         for (const auto& match : kUsageSays.globalMatch(output(RAGGIO_LIMITE, {"--help"})))
             help << match.captured();
+        QVERIFY(help.size() > keys.size() + 10); // --help answered
         QTest::newRow("help") << main_window::HelpWindow().findChild<QTextBrowser*>()->toPlainText()
                               << help;
         QTest::newRow("man") << output("env", {"MANWIDTH=250", "man", "-l", MANUAL_PAGE}) << keys;

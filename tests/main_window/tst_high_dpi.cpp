@@ -20,8 +20,7 @@ class TestHighDpi : public QObject {
             for (int x = right + 1; x < plot.width(); ++x)
                 right = plot.pixel(x, y) != plot.pixel(plot.rect().bottomRight()) ? x : right;
         const QRect label8 = w.control("Label8")->geometry();
-        const qreal rightEnd = right / ratio;
-        QVERIFY(label8.left() <= rightEnd && rightEnd <= label8.right());
+        QVERIFY(label8.left() <= right / ratio && right / ratio <= label8.right());
         for (QLabel* label : form.findChildren<QLabel*>()) {
             const QSize needed = label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
                                                    : label->sizeHint();

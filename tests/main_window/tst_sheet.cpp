@@ -1,10 +1,6 @@
 #include "EngineText.h"
 #include "FormDriver.h"
 #include "PdfPages.h"
-#include "engine/Calculation.h"
-#include "engine/Report.h"
-
-#include <QTemporaryDir>
 
 namespace {
 
@@ -33,8 +29,9 @@ QRectF rangePanel(const QImage& page) {
 // A single A4 portrait page whose plot fills the width between the margins,
 // with the captions' colours of the window, its blue point at (yd, ft) (none
 // for a negative yd) and its red ray from (0 yd, 15 ft) to the surface at
-// surfaceYd (negative: the plot stopped after its first circle).
-void checkPage(const QString& path, QPointF point, double surfaceYd) {
+// surface yd (negative: the plot stopped after its first circle).
+void checkPage(const QString& path, QList<double> plot) {
+    const double yd = plot[0], ft = plot[1], surfaceYd = plot[2];
     const QImage page = pdf_pages::page(path, 1, kDotsPerInch);
     const QSize off = page.size() - kA4; // pdftoppm rounds up
     QVERIFY(qAbs(off.width()) <= 2 && qAbs(off.height()) <= 2 &&
@@ -55,8 +52,8 @@ void checkPage(const QString& path, QPointF point, double surfaceYd) {
     // temperature panel ends on the range panel's left edge.
     const QRect area = panel.toAlignedRect().adjusted(-4, -8, 4, 0);
     const auto blue = pdf_pages::inkCentre(page, Ink::Blue, area.adjusted(10, 0, 0, 0));
-    QCOMPARE(blue.has_value(), point.x() >= 0);
-    QVERIFY(!blue || (*blue - at(point.x(), point.y())).manhattanLength() < 3);
+    QCOMPARE(blue.has_value(), yd >= 0);
+    QVERIFY(!blue || (*blue - at(yd, ft)).manhattanLength() < 3);
     QList<QPoint> red = pdf_pages::inkIn(page, Ink::Red, area);
     std::sort(red.begin(), red.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
     QVERIFY(!red.isEmpty() && (red.first() - at(0, 15)).manhattanLength() < 5);
@@ -69,36 +66,42 @@ class TestSheet : public QObject {
     Q_OBJECT
 
   private slots:
-    // The last completed Calcolo, whatever was typed and failed after it: the
-    // title, the inputs as typed and as used, the whole report, the axis
-    // captions (hidden in the window until Grafico) and the plot; a plot that
-    // stops on a run-time error leaves what it drew, as in the window.
+    // Off until a Calcolo completes; then the last completed Calcolo, to a
+    // file or to the printer, unchanged by Grafico and by whatever was typed
+    // and failed after it: the title, the inputs as typed and as used, the
+    // whole report, the axis captions (hidden in the window until Grafico) and
+    // the plot; a plot that stops on a run-time error leaves what it drew.
     void sheet_data() {
+        QTest::addColumn<QString>("entry");
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QStringList>("used");
-        QTest::addColumn<QPointF>("point"); // yd, ft; none at a negative yd
-        QTest::addColumn<double>("surfaceYd");
-        QTest::newRow("virgola e decimali")
-            << QStringList{"60,5", "35.4", "10.4"}
-            << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D = 10 ft"} << QPointF(548, 10)
-            << 950.0;
-        QTest::newRow("punto oltre 8191 yd")
-            << QStringList{"60", "35", "-1200"}
-            << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D =-1200 ft"} << QPointF(-1, 0)
-            << -1.0;
+        QTest::addColumn<QList<double>>("plot"); // the point's yd and ft, the surface's yd
+        QTest::newRow("virgola e decimali, stampata")
+            << "Stampa scheda…" << QStringList{"60,5", "35.4", "10.4"}
+            << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D = 10 ft"}
+            << QList<double>{548, 10, 950};
+        QTest::newRow("punto oltre 8191 yd, esportata")
+            << "Esporta scheda PDF…" << QStringList{"60", "35", "-1200"}
+            << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D =-1200 ft"}
+            << QList<double>{-1, 0, -1};
     }
     void sheet() {
+        QFETCH(QString, entry);
         QFETCH(QStringList, typed);
         QFETCH(QStringList, used);
-        QFETCH(QPointF, point);
-        QFETCH(double, surfaceYd);
+        QFETCH(QList<double>, plot);
         MenuDriver w;
         QTemporaryDir dir;
+        w.calcolo("60", "35", "16"); // fails: still nothing to put on a sheet
+        QVERIFY(!w.entry(entry)->isEnabled());
         w.calcolo(typed[0], typed[1], typed[2]);
-        w.calcolo("60", "35", "16"); // fails
+        w.grafico();
+        w.calcolo("60", "35", "16");
         w.type("70", "30", "2");
-        const QString path = w.dialogs->path = dir.filePath("scheda.pdf");
-        w.entry("Esporta scheda PDF…")->trigger();
+        const QString path = w.dialogs->path = w.dialogs->printTo = dir.filePath("scheda.pdf");
+        const qsizetype errors = w.errors.size();
+        w.entry(entry)->trigger();
+        QCOMPARE(w.errors.size(), errors);
         // As a reader copies it: blanks and ligatures undone.
         const QString all =
             pdf_pages::text(path).normalized(QString::NormalizationForm_KC).simplified();
@@ -112,27 +115,7 @@ class TestSheet : public QObject {
         for (const char* caption : {"temp. -gradi F ( 4°F/div.)", "distanza - yd ( 50 yd/div.)",
                                     "- 100 ft", "feet (5ft/"})
             QVERIFY2(all.contains(caption), caption);
-        checkPage(path, point, surfaceYd);
-    }
-
-    // "Esporta scheda PDF…" and "Stampa scheda…": off until a Calcolo
-    // completes, then the sheet, unchanged by Grafico, to a file or to the
-    // printer.
-    void fromTheMenu() {
-        MenuDriver w;
-        QTemporaryDir dir;
-        QAction* exportSheet = w.entry("Esporta scheda PDF…");
-        QAction* printSheet = w.entry("Stampa scheda…");
-        w.calcolo("60", "35", "16"); // fails: still nothing to put on a sheet
-        QVERIFY(!exportSheet->isEnabled() && !printSheet->isEnabled());
-        w.calcolo("60", "35", "10");
-        w.grafico();
-        QVERIFY(exportSheet->isEnabled() && printSheet->isEnabled());
-        w.dialogs->printTo = dir.filePath("stampa.pdf");
-        printSheet->trigger();
-        QVERIFY(pdf_pages::text(w.dialogs->printTo).contains(kTitle));
-        checkPage(w.dialogs->printTo, QPointF(548, 10), 950);
-        QCOMPARE(w.errors.size(), 1);
+        checkPage(path, plot);
     }
 };
 

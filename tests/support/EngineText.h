@@ -25,8 +25,3 @@ inline QStringList reportOf(const engine::Calculation& calculation) {
         lines << qText(line);
     return lines;
 }
-
-// The report as the command line and the clipboard carry it: one line each.
-inline QString reportText(const engine::Calculation& calculation) {
-    return reportOf(calculation).join('\n') + '\n';
-}

@@ -67,4 +67,15 @@ inline std::optional<QPointF> inkCentre(const QImage& image, Ink ink, const QRec
     return found.isEmpty() ? std::nullopt : std::optional(sum / double(found.size()));
 }
 
+// The plot's range panel in the window's pixels, under the captions: only the
+// ray is red there and only the calculated point blue.
+inline const QRect kRangePanel(334, 28, 667, 442);
+
+// How many pixels apart the centres of that ink in the range panel of two
+// pictures lie (a page at 96 dpi, the window's); -1 when one has none.
+inline double inkApart(const QImage& one, const QImage& other, Ink ink) {
+    const auto a = inkCentre(one, ink, kRangePanel), b = inkCentre(other, ink, kRangePanel);
+    return a && b ? (*a - *b).manhattanLength() : -1.0;
+}
+
 } // namespace pdf_pages
