@@ -25,20 +25,10 @@ class Raster {
             pixel = rgb;
             return;
         }
-        const int left = std::max(0, x);
-        const int top = std::max(0, y);
-        const int right = std::min(buffer_.width - 1, x + pen_ - 1);
-        const int bottom = std::min(buffer_.height - 1, y + pen_ - 1);
-        bool changed = false;
-        for (int row = top; row <= bottom; ++row) {
-            Rgb* pixels = buffer_.row(row);
-            for (int column = left; column <= right; ++column) {
-                changed = changed || pixels[column] != rgb;
-                pixels[column] = rgb;
-            }
-        }
-        if (changed)
-            changed_.add(left, top, right, bottom);
+        const Rect square = penSquare(x, y);
+        if (paint(square, rgb))
+            changed_.add(square.left, square.top, square.left + square.width - 1,
+                         square.top + square.height - 1);
     }
     // Asks for the pixel's memory ahead of a stamp there.
     void prefetch(int x, int y) const {
@@ -75,23 +65,13 @@ class Raster {
                 bottom = std::max(bottom, p.y);
                 continue;
             }
-            const int dotLeft = std::max(0, p.x), dotTop = std::max(0, p.y);
-            const int dotRight = std::min(buffer_.width - 1, p.x + pen_ - 1);
-            const int dotBottom = std::min(buffer_.height - 1, p.y + pen_ - 1);
-            bool changed = false;
-            for (int row = dotTop; row <= dotBottom; ++row) {
-                Rgb* pixels = buffer_.row(row);
-                for (int column = dotLeft; column <= dotRight; ++column) {
-                    changed = changed || pixels[column] != rgb;
-                    pixels[column] = rgb;
-                }
-            }
-            if (!changed)
+            const Rect square = penSquare(p.x, p.y);
+            if (!paint(square, rgb))
                 continue;
-            left = std::min(left, dotLeft);
-            top = std::min(top, dotTop);
-            right = std::max(right, dotRight);
-            bottom = std::max(bottom, dotBottom);
+            left = std::min(left, square.left);
+            top = std::min(top, square.top);
+            right = std::max(right, square.left + square.width - 1);
+            bottom = std::max(bottom, square.top + square.height - 1);
         }
         if (left <= right)
             changed_.add(left, top, right, bottom);
@@ -103,6 +83,26 @@ class Raster {
     const ChangedArea& changed() const { return changed_; }
 
   private:
+    // The pen's square at (x, y), clipped to the picture; empty off it.
+    [[gnu::always_inline]] Rect penSquare(int x, int y) const {
+        const int left = std::max(0, x), top = std::max(0, y);
+        const int right = std::min(buffer_.width - 1, x + pen_ - 1);
+        const int bottom = std::min(buffer_.height - 1, y + pen_ - 1);
+        return {left, top, right - left + 1, bottom - top + 1};
+    }
+    // Fills the square; whether any of its pixels took a new colour.
+    [[gnu::always_inline]] bool paint(const Rect& square, Rgb rgb) {
+        bool changed = false;
+        for (int row = square.top; row < square.top + square.height; ++row) {
+            Rgb* pixels = buffer_.row(row);
+            for (int column = square.left; column < square.left + square.width; ++column) {
+                changed = changed || pixels[column] != rgb;
+                pixels[column] = rgb;
+            }
+        }
+        return changed;
+    }
+
     PixelBuffer buffer_;
     int pen_;
     ChangedArea changed_;
