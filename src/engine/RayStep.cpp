@@ -4,6 +4,7 @@
 #include "engine/RayStepError.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -210,15 +211,17 @@ bool monotoneBetween(double r1, double deltaD1, double deltaD2) {
 // depth in between lies in the same clear stretch between two integers:
 // asking it would give the same answer. Otherwise the run is split where the
 // yards between the ends, taken as straight, leave the first end's whole
-// number, or halfway.
+// number, or halfway. A run within a monotone one is monotone too, so that
+// may be known already.
 void fillRun(double r1, std::span<const double> deltaD, std::span<std::optional<std::int16_t>> out,
-             std::size_t first, std::size_t last, ClearAnswer atFirst, ClearAnswer atLast) {
+             std::size_t first, std::size_t last, ClearAnswer atFirst, ClearAnswer atLast,
+             bool monotone = false) {
     out[first] = asRange(atFirst.range);
     out[last] = asRange(atLast.range);
     if (last - first < 2)
         return;
-    const bool clearEnds = atFirst.range != kUnclear && atLast.range != kUnclear &&
-                           monotoneBetween(r1, deltaD[first], deltaD[last]);
+    monotone = monotone || monotoneBetween(r1, deltaD[first], deltaD[last]);
+    const bool clearEnds = atFirst.range != kUnclear && atLast.range != kUnclear && monotone;
     if (clearEnds && atFirst.range == atLast.range) {
         std::fill(out.begin() + std::ptrdiff_t(first) + 1, out.begin() + std::ptrdiff_t(last),
                   asRange(atFirst.range));
@@ -232,8 +235,62 @@ void fillRun(double r1, std::span<const double> deltaD, std::span<std::optional<
         middle = std::clamp(first + std::size_t(share * double(last - first)), first + 1, last - 1);
     }
     const ClearAnswer atMiddle = clearAnswerAt(r1, deltaD[middle]);
-    fillRun(r1, deltaD, out, first, middle, atFirst, atMiddle);
-    fillRun(r1, deltaD, out, middle, last, atMiddle, atLast);
+    fillRun(r1, deltaD, out, first, middle, atFirst, atMiddle, monotone);
+    fillRun(r1, deltaD, out, middle, last, atMiddle, atLast, monotone);
+}
+
+// Where r1 root / 3 is expected to reach the yards, as a deltaD above the
+// layer's bottom: 1 - c, for a small sine s, is s^2 / 2 + s^4 / 8. Only a
+// guess: products alone, so that many are formed at once.
+double expectedDepth(double r1, double sinePerYard, int yards) {
+    const double sine = sinePerYard * yards;
+    return -r1 * sine * sine * (0.5 + 0.125 * sine * sine);
+}
+
+// fillRun, for a run above the layer's bottom with the cosine positive: it
+// would ask twice per whole yard, each ask waiting on the one before. Here
+// each whole yard between the ends' answers is guessed between two depths,
+// and a batch of them is asked at once before fillRun fills between the
+// answers; so a wrong guess costs only time.
+void fillGuided(double r1, std::span<const double> deltaD,
+                std::span<std::optional<std::int16_t>> out, std::size_t first, std::size_t last,
+                ClearAnswer atFirst, ClearAnswer atLast) {
+    const auto above = [r1](double d) { return d < 0.0 && 1.0 + d / r1 > 0.0; };
+    const int wholes = std::abs(atLast.range - atFirst.range);
+    if (atFirst.range == kUnclear || atLast.range == kUnclear || !above(deltaD[first]) ||
+        !above(deltaD[last]) || wholes == 0 || std::size_t(wholes) >= last - first)
+        return fillRun(r1, deltaD, out, first, last, atFirst, atLast);
+    const int rising = atLast.range > atFirst.range ? 1 : -1;
+    const double sinePerYard = kFeetPerYard / r1;
+    const double indexPerFoot = double(last - first) / (deltaD[last] - deltaD[first]);
+    constexpr int kBatch = 16; // whole yards
+    std::size_t known = first;
+    ClearAnswer atKnown = atFirst;
+    for (int yard = 1; yard <= wholes; yard += kBatch) {
+        std::array<std::size_t, 2 * kBatch> asked;
+        std::size_t count = 0;
+        for (int y = yard; y <= std::min(wholes, yard + kBatch - 1); ++y) {
+            // Rising, the yard after the first end's; falling, the first end's own.
+            const int whole = atFirst.range + rising * y + (rising > 0 ? 0 : 1);
+            const double at =
+                (expectedDepth(r1, sinePerYard, whole) - deltaD[first]) * indexPerFoot;
+            if (!(at >= 0.0 && at < double(last - first)))
+                continue;
+            const std::size_t before = first + std::size_t(at);
+            for (const std::size_t i : {before, before + 1})
+                if (i > (count > 0 ? asked[count - 1] : known) && i < last)
+                    asked[count++] = i;
+        }
+        std::array<ClearAnswer, 2 * kBatch> answers;
+        for (std::size_t i = 0; i < count; ++i)
+            answers[i] = clearAnswerAt(r1, deltaD[asked[i]]);
+        for (std::size_t i = 0; i < count; ++i) {
+            fillRun(r1, deltaD, out, known, asked[i], atKnown, answers[i], true);
+            known = asked[i];
+            atKnown = answers[i];
+        }
+    }
+    fillRun(r1, deltaD, out, known, last, atKnown, atLast, true);
 }
 
 } // namespace
@@ -250,8 +307,8 @@ void clearRanges(const RayRadius& radius, std::span<const double> deltaD,
         std::is_sorted(deltaD.begin(), deltaD.begin() + std::ptrdiff_t(n)) ||
         std::is_sorted(deltaD.begin(), deltaD.begin() + std::ptrdiff_t(n), std::greater<>());
     if (inOrder && n > 1) {
-        fillRun(radius.r1, deltaD, out, 0, n - 1, clearAnswerAt(radius.r1, deltaD[0]),
-                clearAnswerAt(radius.r1, deltaD[n - 1]));
+        fillGuided(radius.r1, deltaD, out, 0, n - 1, clearAnswerAt(radius.r1, deltaD[0]),
+                   clearAnswerAt(radius.r1, deltaD[n - 1]));
         return;
     }
     for (std::size_t i = 0; i < n; ++i)

@@ -1,16 +1,13 @@
 #include "plot/BatchedRaySteps.h"
 
-#include "plot/PlotFrame.h"
-
 namespace plot {
 
-void BatchedRaySteps::formBlock(double z, std::int16_t d1) {
-    for (std::size_t i = 0; i < kBlock; ++i, z += kRayStepFt) {
-        depths_[i] = z;
-        deltaD_[i] = z - d1;
-    }
-    engine::clearRanges(*radius_, deltaD_, ranges_);
-    next_ = 0;
+void BatchedRaySteps::prepare(const engine::CalculationValues& v, std::span<const double> depths) {
+    if (!radius_)
+        radius_ = engine::rayRadius(v.T, v.sa, v.d1);
+    for (std::size_t i = 0; i < depths.size(); ++i)
+        deltaD_[i] = depths[i] - v.d1;
+    engine::clearRanges(*radius_, std::span(deltaD_).first(depths.size()), ranges_);
 }
 
 } // namespace plot

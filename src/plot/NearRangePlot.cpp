@@ -8,7 +8,6 @@
 #include "raster/PixelCanvas.h"
 
 #include <algorithm>
-#include <climits>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -26,14 +25,16 @@ class RayDots {
     explicit RayDots(raster::PixelCanvas& canvas) : canvas_(canvas) {}
 
     void draw(float x, float y) {
-        const int row = canvas_.mapping().toDevice(y);
-        if (x == x_ && row == row_)
-            return; // the centre of the pass before
-        x_ = x;
-        if (row != row_) {
-            row_ = row;
+        if (!(y >= rowStart_ && y < rowEnd_)) { // the ray climbs a row every few hundred passes
+            const raster::DeviceMapping& mapping = canvas_.mapping();
+            const int row = mapping.toDevice(y);
+            rowStart_ = mapping.pixelStart(row);
+            rowEnd_ = mapping.pixelStart(row + 1);
             columns_.clear();
+        } else if (x == x_) {
+            return; // the centre of the pass before
         }
+        x_ = x;
         const int column = canvas_.mapping().toDevice(x);
         if (std::find(columns_.rbegin(), columns_.rend(), column) != columns_.rend())
             return;
@@ -44,8 +45,8 @@ class RayDots {
   private:
     raster::PixelCanvas& canvas_;
     float x_ = std::numeric_limits<float>::quiet_NaN(); // of the last centre asked for
-    int row_ = INT_MIN;
-    std::vector<int> columns_; // of the centres drawn on this row
+    float rowStart_ = 0.0f, rowEnd_ = 0.0f;             // its row's y, none at first
+    std::vector<int> columns_;                          // of the centres drawn on this row
 };
 
 // The plot with dot(x, y) drawing each red circle of the ray.

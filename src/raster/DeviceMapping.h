@@ -22,12 +22,14 @@ class DeviceMapping {
     int penWidth() const { return pen_; }
 
     // The device pixel a coordinate falls in.
-    int toDevice(float twips) const {
-        // The nudge keeps whole pixels whole despite the rounded scale (15 twips is 1 pixel).
-        constexpr double kNudge = 1e-9;
-        return floorToInt(double(twips) * devicePerTwip_ + kNudge);
-    }
+    int toDevice(float twips) const { return floorToInt(double(twips) * devicePerTwip_ + kNudge); }
     Point toDevice(float x, float y) const { return {toDevice(x), toDevice(y)}; }
+    // toDevice(float(twips)) for whole twips that land on the picture, so at
+    // or right of 0, where truncation floors; and within float's whole numbers.
+    int toDeviceOnPicture(int twips) const { return int(double(twips) * devicePerTwip_ + kNudge); }
+    // The least coordinate that falls in the device pixel or beyond: the
+    // coordinates in pixel p are those from pixelStart(p) up to pixelStart(p + 1).
+    float pixelStart(int device) const;
     // A circle's radius, rounded to whole device pixels.
     int radius(float twips) const { return floorToInt(double(twips) * devicePerTwip_ + 0.5); }
     // The device pixels of a picture of that many device-independent ones.
@@ -37,6 +39,8 @@ class DeviceMapping {
     }
 
   private:
+    // Keeps whole pixels whole despite the rounded scale (15 twips is 1 pixel).
+    static constexpr double kNudge = 1e-9;
     // Far outside any picture, yet safe to offset by a radius.
     static constexpr int kFarAway = 1 << 28;
     // std::floor to an int, with coordinates far off the picture (or not

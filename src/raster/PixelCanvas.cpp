@@ -66,14 +66,30 @@ void PixelCanvas::pset(float x, float y, std::optional<Colour> colour) {
 }
 
 void PixelCanvas::psetRun(int x, int y, int dx, int dy, int count, std::optional<Colour> colour) {
+    if (count <= 0)
+        return;
     const Rgb rgb = resolve(colour);
-    // Along a grid line one coordinate stays put: its pixel is found once.
-    const int fixedX = mapping_.toDevice(float(x)), fixedY = mapping_.toDevice(float(y));
-    const auto at = [&](int i) {
-        return Point{dx == 0 ? fixedX : mapping_.toDevice(float(x + i * dx)),
-                     dy == 0 ? fixedY : mapping_.toDevice(float(y + i * dy))};
-    };
-    draw([&](Raster& raster) { raster.stampEach(count, at, rgb); });
+    const auto at = [&](int i) { return mapping_.toDevice(float(x + i * dx), float(y + i * dy)); };
+    constexpr int kWholeFloats = 1 << 24;
+    const auto exact = [](int twips) { return twips > -kWholeFloats && twips < kWholeFloats; };
+    const int lastX = x + (count - 1) * dx, lastY = y + (count - 1) * dy;
+    draw([&](Raster& raster) {
+        if (exact(x) && exact(y) && exact(lastX) && exact(lastY) && raster.holds(at(0)) &&
+            raster.holds(at(count - 1))) {
+            raster.stampAlong(
+                count,
+                [&](int i) {
+                    return Point{mapping_.toDeviceOnPicture(x + i * dx),
+                                 mapping_.toDeviceOnPicture(y + i * dy)};
+                },
+                rgb);
+            return;
+        }
+        for (int i = 0; i < count; ++i) { // partly off the picture
+            const Point p = at(i);
+            raster.stamp(p.x, p.y, rgb);
+        }
+    });
 }
 
 void PixelCanvas::line(float x1, float y1, float x2, float y2, std::optional<Colour> colour) {

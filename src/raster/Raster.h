@@ -30,51 +30,38 @@ class Raster {
             changed_.add(square.left, square.top, square.left + square.width - 1,
                          square.top + square.height - 1);
     }
-    // Asks for the pixel's memory ahead of a stamp there.
-    void prefetch(int x, int y) const {
-        if (x >= 0 && y >= 0 && x < buffer_.width && y < buffer_.height)
-            __builtin_prefetch(buffer_.row(y) + x, 1);
+    // Whether the pen's whole square at (x, y) lies on the picture.
+    bool holds(Point p) const {
+        return p.x >= 0 && p.y >= 0 && p.x <= buffer_.width - pen_ && p.y <= buffer_.height - pen_;
     }
-    // Stamps at(0), at(1)... at(count - 1), device points each found once,
-    // asking for the memory of each a few dots before it is stamped.
-    template <typename At> void stampEach(int count, At at, Rgb rgb) {
-        constexpr int kAhead = 8; // a power of two
-        Point ahead[kAhead];
-        for (int i = 0; i < std::min(count, kAhead); ++i)
-            ahead[i] = at(i);
-        // The changed bounds are kept here, not in changed_, which the
-        // pixel writes could alias.
-        int left = buffer_.width, top = buffer_.height, right = -1, bottom = -1;
-        for (int i = 0; i < count; ++i) {
-            const Point p = ahead[i % kAhead];
-            if (i + kAhead < count) {
-                const Point next = at(i + kAhead);
-                prefetch(next.x, next.y);
-                ahead[i % kAhead] = next;
-            }
-            if (pen_ == 1) { // the grid's dots at a ratio of 1
-                if (p.x < 0 || p.y < 0 || p.x >= buffer_.width || p.y >= buffer_.height)
-                    continue;
+    // Stamps at(0), at(1)... at(count - 1): points in order along a line, each
+    // square held by the picture (as the ends' are). So nothing is clipped,
+    // and the changed bounds are the first and the last changed square's.
+    template <typename At> void stampAlong(int count, At at, Rgb rgb) {
+        int firstChanged = -1, lastChanged = -1;
+        const auto note = [&](bool changed, int i) {
+            if (!changed)
+                return;
+            firstChanged = firstChanged < 0 ? i : firstChanged;
+            lastChanged = i;
+        };
+        if (pen_ == 1) { // the grid's dots at a ratio of 1
+            for (int i = 0; i < count; ++i) {
+                const Point p = at(i);
                 Rgb& pixel = buffer_.row(p.y)[p.x];
-                if (pixel == rgb)
-                    continue;
+                note(pixel != rgb, i);
                 pixel = rgb;
-                left = std::min(left, p.x);
-                top = std::min(top, p.y);
-                right = std::max(right, p.x);
-                bottom = std::max(bottom, p.y);
-                continue;
             }
-            const Rect square = penSquare(p.x, p.y);
-            if (!paint(square, rgb))
-                continue;
-            left = std::min(left, square.left);
-            top = std::min(top, square.top);
-            right = std::max(right, square.left + square.width - 1);
-            bottom = std::max(bottom, square.top + square.height - 1);
+        } else {
+            for (int i = 0; i < count; ++i) {
+                const Point p = at(i);
+                note(paint({p.x, p.y, pen_, pen_}, rgb), i);
+            }
         }
-        if (left <= right)
-            changed_.add(left, top, right, bottom);
+        if (firstChanged < 0)
+            return;
+        for (const Point p : {at(firstChanged), at(lastChanged)})
+            changed_.add(p.x, p.y, p.x + pen_ - 1, p.y + pen_ - 1);
     }
     void line(Point from, Point to, Rgb rgb);
     void circle(Point centre, int radius, Rgb rgb);

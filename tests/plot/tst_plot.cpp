@@ -109,14 +109,23 @@ class TestPlot : public QObject {
     void clearRangesAreTheStepsRange_data() {
         QTest::addColumn<QPointF>("temperatures"); // from, to
         QTest::addColumn<QPoint>("salinities");
-        QTest::newRow("sea water") << QPointF(28, 90) << QPoint(0, 45);
-        QTest::newRow("any temperature") << QPointF(-212, 462) << QPoint(-200, 200);
-        QTest::newRow("sound speed near zero") << QPointF(461, 462.5) << QPoint(30, 40);
-        QTest::newRow("any salinity") << QPointF(-400, 600) << QPoint(-32734, 32767);
+        QTest::addColumn<std::size_t>("block"); // depths asked at once
+        const std::size_t all = SIZE_MAX;
+        QTest::newRow("sea water") << QPointF(28, 90) << QPoint(0, 45) << all;
+        QTest::newRow("sea water, the plot's blocks")
+            << QPointF(28, 90) << QPoint(0, 45) << std::size_t(256);
+        QTest::newRow("any temperature")
+            << QPointF(-212, 462) << QPoint(-200, 200) << std::size_t(256);
+        QTest::newRow("sound speed near zero")
+            << QPointF(461, 462.5) << QPoint(30, 40) << std::size_t(256);
+        QTest::newRow("near zero, all at once") << QPointF(461, 462.5) << QPoint(30, 40) << all;
+        QTest::newRow("any salinity")
+            << QPointF(-400, 600) << QPoint(-32734, 32767) << std::size_t(97);
     }
     void clearRangesAreTheStepsRange() {
         QFETCH(QPointF, temperatures);
         QFETCH(QPoint, salinities);
+        QFETCH(std::size_t, block);
         std::mt19937_64 random(1);
         std::uniform_real_distribution<double> T(temperatures.x(), temperatures.y());
         std::uniform_int_distribution<int> sa(salinities.x(), salinities.y());
@@ -132,8 +141,13 @@ class TestPlot : public QObject {
             for (const double deepest : {-double(engine::kLayerDepthFt), -32768.0})
                 addIntegerCrossings(*r, deepest, deltaDs);
             std::sort(deltaDs.begin(), deltaDs.end()); // runs in order are filled from their ends
+            if (water % 2 == 1)
+                std::reverse(deltaDs.begin(), deltaDs.end()); // falling, as the plot asks
             std::vector<std::optional<std::int16_t>> ranges(deltaDs.size());
-            engine::clearRanges(*r, deltaDs, ranges);
+            for (std::size_t at = 0; at < deltaDs.size(); at += block)
+                engine::clearRanges(
+                    *r, std::span(deltaDs).subspan(at).first(std::min(block, deltaDs.size() - at)),
+                    std::span(ranges).subspan(at));
             for (std::size_t i = 0; i < deltaDs.size(); ++i) {
                 std::optional<engine::RayPoint> p; // where the shortcut answers, the step's S, and
                 if (!ranges[i] || (!errorOf([&] { p = engine::rayStepAt(*r, deltaDs[i]); }) &&
@@ -144,12 +158,18 @@ class TestPlot : public QObject {
             clear += std::count_if(ranges.begin(), ranges.end(), [](auto S) { return bool(S); });
         }
         QVERIFY(clear > 0);
-        // Ends that agree on a range that rises between them, as the cosine
-        // turns negative: the run must not be filled from its ends.
-        const engine::RayRadius small{0.0, 6.5};
-        std::vector<std::optional<std::int16_t>> across(3);
-        engine::clearRanges(small, std::vector<double>{-12.5, -6.5, -0.5}, across);
-        QCOMPARE(across, (std::vector<std::optional<std::int16_t>>{0, 2, 0}));
+        // Runs across where the cosine turns negative, and the range with it:
+        // neither the run nor a part of it may be filled from its ends.
+        using Ranges = std::vector<std::optional<std::int16_t>>;
+        const std::pair<std::vector<double>, Ranges> across[] = {
+            {{-12.5, -6.5, -0.5}, {0, 2, 0}},              // ends that agree
+            {{-1, -3, -6.5, -10, -12.5}, {1, 1, 2, 1, 0}}, // ends that do not
+        };
+        for (const auto& [depths, expected] : across) {
+            Ranges ranges(depths.size());
+            engine::clearRanges(engine::RayRadius{0.0, 6.5}, depths, ranges);
+            QCOMPARE(ranges, expected);
+        }
     }
 
     // The fast painter against every primitive drawn in order, pixel by pixel,

@@ -2,6 +2,7 @@
 // device-independent pixels at the ratio, filled, drawn on and read back.
 #include "raster/PixelCanvas.h"
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -49,6 +50,21 @@ const std::vector<Row> kRows = {
             c.line(500, 17460, 14200, 17460, raster::kRed); // so is this line
             c.pset(105, 0, raster::kRed);                   // half off it
             c.pset(90, 60, raster::kRed);
+        }),
+    row("a run over a dot already there: only the dots that changed to repaint", 1.0, {5, 5}, kRed,
+        "1,0 1,1 1,2", {1, 1, 1, 2}, 2,
+        [](PixelCanvas& c) {
+            c.pset(15, 0, raster::kRed);
+            c.takeChanged();
+            c.psetRun(15, 0, 0, 15, 3, raster::kRed);
+        }),
+    row("runs partly off the picture at 2x, clipped", 2.0, {5, 3}, kBlue,
+        "0,0 1,0 2,0 3,0 8,0 9,0 0,1 1,1 2,1 3,1 8,1 9,1 9,2 9,3 9,4 9,5", {0, 0, 5, 3}, 4,
+        [](PixelCanvas& c) {
+            c.psetRun(-15, 0, 15, 0, 3, raster::kBlue); // from left of it
+            c.psetRun(60, 0, 15, 0, 2, raster::kBlue);  // to right of it
+            c.psetRun(68, 30, 0, 15, 9, raster::kBlue); // down its last column and below
+            c.psetRun(68, 0, 0, 15, 2, raster::kBlue);  // half of each square beyond it
         }),
     row("line at 1x in the foreground colour", 1.0, {20, 10}, kInk, "1,2 2,2 3,2 4,2", {1, 2, 4, 1},
         1, [](PixelCanvas& c) { c.line(15, 30, 60, 30, std::nullopt); }),
@@ -112,10 +128,28 @@ bool check(const Row& row) {
     return ok;
 }
 
+// Each device pixel starts where toDevice reaches it: the float before lands
+// in the pixel before.
+int failedPixelStarts() {
+    int failed = 0;
+    for (const double ratio : {1.0, 1.25, 1.4, 1.5, 2.0, 3.0}) {
+        const raster::DeviceMapping mapping(ratio);
+        for (int device = -50; device < 3000; ++device) {
+            const float start = mapping.pixelStart(device);
+            const float before = std::nextafter(start, -INFINITY);
+            if (mapping.toDevice(start) != device || mapping.toDevice(before) != device - 1) {
+                std::printf("FAIL pixel %d at %gx starts at %.9g\n", device, ratio, double(start));
+                ++failed;
+            }
+        }
+    }
+    return failed;
+}
+
 } // namespace
 
 int main() {
-    int failed = 0;
+    int failed = failedPixelStarts();
     for (const Row& row : kRows)
         failed += check(row) ? 0 : 1;
     std::printf("%zu rows, %d failed\n", kRows.size(), failed);
