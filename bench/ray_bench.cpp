@@ -3,7 +3,7 @@
 // ranges a block at a time, the angle only where the range is not clear), and
 // one calculation, with the engine alone.
 #include "engine/Calculation.h"
-#include "engine/RayStep.h"
+#include "engine/ClearRanges.h"
 
 #include <benchmark/benchmark.h>
 

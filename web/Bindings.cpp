@@ -1,6 +1,7 @@
 // What the page's JavaScript calls: the form's state rules, the calculation
 // and the plot, with plain C types. Texts cross as UTF-8; the last report or
 // message waits in rl_testo() for the page to read.
+#include "engine/Report.h"
 #include "form/FormState.h"
 #include "raster/PixelCanvas.h"
 #include "raster/Twips.h"
@@ -83,16 +84,11 @@ template <typename Action> int reporting(Action action) {
 extern "C" {
 
 // "Calcolo" with the three boxes' texts: 1 with the report in rl_testo(),
-// its lines joined by newlines; 0 with the message there.
+// each line ended by a newline; 0 with the message there.
 EMSCRIPTEN_KEEPALIVE int rl_calcolo(const char* temperature, const char* salinity,
                                     const char* depth) {
     return reporting([&] {
-               const std::vector<std::string> lines =
-                   page().state.calcolo(temperature, salinity, depth);
-               std::string report;
-               for (std::size_t i = 0; i < lines.size(); ++i)
-                   report += (i > 0 ? "\n" : "") + lines[i];
-               page().text = std::move(report);
+               page().text = engine::reportText(page().state.calcolo(temperature, salinity, depth));
                return 1;
            }) > 0;
 }

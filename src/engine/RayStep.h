@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <span>
 
 // The limiting ray of the isothermal surface layer: the ray that turns
 // horizontal at the layer's bottom, an arc of radius r1 = vel / g.
@@ -41,22 +39,6 @@ RayRadius rayRadius(double T, std::int16_t sa, std::int16_t d1);
 // Cosine, angle and range at one depth; RayStepError.
 RayPoint rayStepAt(const RayRadius& radius, double deltaD);
 
-// The S of rayStepAt(radius, deltaD), and its error, bit for bit; where the
-// range is clear without the angle (see clearRange) it skips the angle.
-std::int16_t rangeAt(const RayRadius& radius, double deltaD);
-
-// The S that rayStepAt would give, told from the root of 1 - cos^2 alone,
-// or nothing where that cannot be sure of it (rayStepAt decides there).
-std::optional<std::int16_t> clearRange(const RayRadius& radius, double deltaD);
-
-// clearRange at each of many depths, out[i] for deltaD[i]: the same answers,
-// with the depths' arithmetic overlapping.
-void clearRanges(const RayRadius& radius, std::span<const double> deltaD,
-                 std::span<std::optional<std::int16_t>> out);
-
-// How far r1 root / 3 may lie from the r1 sin(teta) / 3 of the step (yd).
-double clearRangeMargin(double r1);
-
 // The links of the chain, each raising RuntimeError.
 
 // 4411 + 11.25 T - 0.045 T^2 + 0.0182 d1 + 4.3 (sa - 34), summed in that
@@ -68,6 +50,11 @@ double soundSpeed(double T, std::int16_t sa, std::int16_t d1);
 // 1 + deltaD / r1, or the replacement cosine at the layer's bottom.
 double cosineAt(double deltaD, double r1);
 
+// The same from the quotient deltaD / r1, however it was divided.
+inline double cosineFromQuotient(double deltaD, double quotient) {
+    return deltaD == 0.0 ? kCosineAtLayerBottom : 1.0 + quotient;
+}
+
 // The arccosine, written with the arctangent; invalid argument for
 // |cosTeta| > 1, division by zero for |cosTeta| = 1.
 double grazingAngle(double cosTeta);
@@ -77,6 +64,11 @@ double radicandOf(double cosTeta);
 
 // r1 sin(teta) / 3 before it is made whole (yd); overflow if not finite.
 double unroundedRange(double r1, double teta);
+
+// r1 sine / 3, the range in yards for a sine.
+inline double yardsOf(double r1, double sine) {
+    return r1 * sine / kFeetPerYard;
+}
 
 // Int(r1 sin(teta) / 3) as a 16-bit integer.
 std::int16_t rangeYards(double r1, double teta);

@@ -36,4 +36,11 @@ std::vector<std::string> reportLines(const Calculation& c) {
     };
 }
 
+std::string reportText(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + '\n';
+    return text;
+}
+
 } // namespace engine

@@ -14,4 +14,8 @@ constexpr int kReportLineCount = 21;
 
 std::vector<std::string> reportLines(const Calculation& calculation);
 
+// The lines as one text, each ended by a newline: what `calcolo` prints, what
+// "Copia testo" copies and what the page shows.
+std::string reportText(const std::vector<std::string>& lines);
+
 } // namespace engine

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/CalculationValues.h"
-#include "engine/RayStep.h"
+#include "engine/ClearRanges.h"
 #include "plot/RayTrace.h"
 #include "plot/RayValues.h"
 

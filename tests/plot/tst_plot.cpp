@@ -1,6 +1,6 @@
 #include "EngineText.h"
 #include "ErrorOf.h"
-#include "engine/RayStep.h"
+#include "engine/ClearRanges.h"
 #include "platform/Surface.h"
 #include "plot/NearRangePlot.h"
 #include "plot/PlotFrame.h"
