@@ -2,7 +2,7 @@
 // the same primitives drawn one QPainter call each, and prints grafica_ms,
 // grafica_ms_ratio2 and speedup (ratio 1) as its last lines.
 #include "engine/Calculation.h"
-#include "platform/Colour.h"
+#include "platform/QtColours.h"
 #include "platform/Surface.h"
 #include "plot/NearRangePlot.h"
 #include "plot/ReferencePlot.h"

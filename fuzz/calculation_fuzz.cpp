@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         checkReport(engine::Calculation::fromTexts(texts[0], texts[1], texts[2]));
     } catch (const engine::RuntimeError& error) {
-        require(!error.message().empty());
+        require(!std::string(error.what()).empty());
     }
     return 0;
 }

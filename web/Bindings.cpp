@@ -1,36 +1,32 @@
-// What the page's JavaScript calls: the form's state rules, the calculation
-// and the plot, with plain C types. Texts cross as UTF-8; the last report or
-// message waits in rl_testo() for the page to read.
+// What the page's JavaScript calls: the window's description, the form's
+// click rules, the calculation and the plot, with plain C types. Texts
+// cross as UTF-8; what a call has to say waits in JSON for the page to read.
+#include "Json.h"
+
 #include "engine/Report.h"
+#include "form/FormDescription.h"
 #include "form/FormState.h"
 #include "raster/PixelCanvas.h"
-#include "raster/Twips.h"
 
 #include <emscripten/emscripten.h>
 
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The window's client area: the right edge and bottom of Frame1, in twips.
-constexpr raster::Size kClientSize{15015 / raster::kTwipsPerPixel, 10215 / raster::kTwipsPerPixel};
 // The desktop's colours as the window resolves them: both backgrounds (menu,
 // button face) are this grey, drawing without a colour is black.
 constexpr raster::Rgb kFaceGrey = 0xFFEFEFEFu;
 constexpr raster::Rgb kBlack = 0xFF000000u;
-constexpr unsigned kMenu = 4;
-constexpr unsigned kButtonFace = 15;
-constexpr raster::Colour kPlotBackColour = raster::systemColour(kButtonFace); // set by Grafico
 
 struct Page {
     form::FormState state;
     std::unique_ptr<raster::PixelCanvas> canvas;
     std::vector<std::uint32_t> rgba; // the canvas's pixels as the browser's ImageData bytes
-    std::string text;                // the last report, message or summary
+    std::string text;                // the last answer, as JSON
 };
 
 Page& page() {
@@ -42,16 +38,89 @@ raster::Palette palette() {
     raster::Palette colours;
     colours.foreground = kBlack;
     colours.system.fill(kFaceGrey);
-    colours.system[kMenu] = kFaceGrey;
-    colours.system[kButtonFace] = kFaceGrey;
     return colours;
+}
+
+std::string css(raster::Colour colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06x", unsigned(palette().resolve(colour) & 0xFFFFFFu));
+    return text;
+}
+
+const char* kindName(form::ControlKind kind) {
+    switch (kind) {
+    case form::ControlKind::Frame:
+        return "cornice";
+    case form::ControlKind::TextBox:
+        return "casella";
+    case form::ControlKind::CommandButton:
+        return "pulsante";
+    case form::ControlKind::Label:
+        break;
+    }
+    return "didascalia";
+}
+
+std::string rect(const raster::TwipRect& twips) {
+    const raster::Rect r = twips.toPixels();
+    return Json().add("x", r.left).add("y", r.top).add("w", r.width).add("h", r.height).str();
+}
+
+std::string area(const form::AreaDesign& design) {
+    return Json().add("nome", design.name).add("descrizione", design.description).str();
+}
+
+std::string control(const form::ControlDesign& c) {
+    Json json;
+    json.add("nome", c.name)
+        .add("tipo", kindName(c.kind))
+        .add("dentro", c.container)
+        .add("testo", c.caption)
+        .raw("posto", rect(c.rect))
+        .add("pixelFont", c.font.points * 96.0 / 72.0)
+        .add("grassetto", c.font.bold)
+        .raw("colore", c.colour ? Json::quoted(css(*c.colour)) : "null")
+        .add("adatta", c.sizing == form::LabelSizing::Auto)
+        .add("aCapo", c.sizing == form::LabelSizing::Wrap)
+        .add("nomeAccessibile", form::accessibleName(c))
+        .add("descrizione", c.description)
+        .add("asse", c.axisCaption);
+    return json.str();
+}
+
+std::string reaction(const form::Reaction& r) {
+    using Timer = form::Reaction::Timer;
+    const char* timers[] = {"resta", "avvia", "ferma", "riposa"};
+    const auto maybe = [](const std::optional<bool>& b) {
+        return b ? std::string(*b ? "true" : "false") : std::string("null");
+    };
+    Json json;
+    json.add("timer", timers[int(r.timer)])
+        .add("pulisci", r.clearPicture)
+        .raw("sfondo", r.backColour ? Json::quoted(css(*r.backColour)) : "null")
+        .raw("assi", maybe(r.axisCaptionsShown))
+        .raw("grafico", maybe(r.chartShown))
+        .add("sommario", r.chartSummary)
+        .raw("resoconto", r.report.empty() ? "null" : Json::quoted(engine::reportText(r.report)))
+        .add("disegna", r.draw)
+        .add("annuncio", r.announcement)
+        .add("errore", r.error);
+    static_assert(int(Timer::Rest) == 3);
+    return json.str();
+}
+
+const char* answer(std::string json) {
+    page().text = std::move(json);
+    return page().text.c_str();
 }
 
 // A fresh picture at the ratio, in the plot's background colour.
 void newCanvas(double ratio) {
     Page& p = page();
-    p.canvas = std::make_unique<raster::PixelCanvas>(kClientSize, ratio, palette());
-    p.canvas->fill(kPlotBackColour);
+    const raster::Rect client = form::clientArea().toPixels();
+    p.canvas = std::make_unique<raster::PixelCanvas>(raster::Size{client.width, client.height},
+                                                     ratio, palette());
+    p.canvas->fill(form::kPlotBackColour);
 }
 
 // 0xAARRGGBB pixels to R, G, B, A bytes, the order of an ImageData.
@@ -70,46 +139,50 @@ void copyOut() {
     }
 }
 
-template <typename Action> int reporting(Action action) {
-    try {
-        return action();
-    } catch (const std::exception& error) {
-        page().text = error.what(); // the window's message, as its error box shows it
-        return -1;
-    }
-}
-
 } // namespace
 
 extern "C" {
 
-// "Calcolo" with the three boxes' texts: 1 with the report in rl_testo(),
-// each line ended by a newline; 0 with the message there.
-EMSCRIPTEN_KEEPALIVE int rl_calcolo(const char* temperature, const char* salinity,
-                                    const char* depth) {
-    return reporting([&] {
-               page().text = engine::reportText(page().state.calcolo(temperature, salinity, depth));
-               return 1;
-           }) > 0;
+// The window as designed: its controls, its areas and its settings.
+EMSCRIPTEN_KEEPALIVE const char* rl_descrizione() {
+    std::string controls = "[";
+    for (const form::ControlDesign& c : form::controls())
+        controls += (controls.size() > 1 ? "," : "") + control(c);
+    const raster::Rect client = form::clientArea().toPixels();
+    return answer(Json()
+                      .add("titolo", form::kWindowTitle)
+                      .add("nome", form::kWindowName)
+                      .add("larghezza", client.width)
+                      .add("altezza", client.height)
+                      .add("tickMs", form::kTickIntervalMs)
+                      .add("pixelFontResoconto", form::kReportFont.points * 96.0 / 72.0)
+                      .add("sfondo", css(form::kStartBackColour))
+                      .raw("resoconto", area(form::kReport))
+                      .raw("grafico", area(form::kChart))
+                      .raw("avviso", area(form::kNotice))
+                      .raw("controlli", controls + "]")
+                      .str());
 }
 
-EMSCRIPTEN_KEEPALIVE const char* rl_testo() {
-    return page().text.c_str();
+// "Calcolo" with the three boxes' texts: what the page does next.
+EMSCRIPTEN_KEEPALIVE const char* rl_calcolo(const char* temperature, const char* salinity,
+                                            const char* depth) {
+    return answer(reaction(page().state.calcolo(temperature, salinity, depth)));
 }
 
-// "Grafico": a cleared picture at the ratio, for rl_disegna to draw on.
-EMSCRIPTEN_KEEPALIVE void rl_grafico(double ratio) {
-    page().state.grafico();
+// "Grafico", on a cleared picture at the ratio: what the page does next.
+EMSCRIPTEN_KEEPALIVE const char* rl_grafico(double ratio) {
     newCanvas(ratio);
+    return answer(reaction(page().state.grafico()));
 }
 
-// One drawing of the plot: 1 when it changed the picture, 0 when not, -1 on
-// an error (the message in rl_testo(), the picture as far as it got).
-EMSCRIPTEN_KEEPALIVE int rl_disegna() {
-    const int result = reporting([] { return page().state.draw(*page().canvas) ? 1 : 0; });
-    if (result != 0)
+// One drawing of the plot, after "Grafico" and on each tick: what the page
+// does next. The picture, as far as it got, waits at rl_pixel().
+EMSCRIPTEN_KEEPALIVE const char* rl_disegna() {
+    const form::Reaction r = page().state.draw(*page().canvas);
+    if (r.timer != form::Reaction::Timer::Rest)
         copyOut();
-    return result;
+    return answer(reaction(r));
 }
 
 // The screen's ratio changed: the picture starts again at the new one.
@@ -125,12 +198,6 @@ EMSCRIPTEN_KEEPALIVE int rl_larghezza() {
 }
 EMSCRIPTEN_KEEPALIVE int rl_altezza() {
     return page().canvas->buffer().height;
-}
-
-// What the plot shows, in the window's words for a screen reader.
-EMSCRIPTEN_KEEPALIVE const char* rl_sommario() {
-    page().text = page().state.plotSummary();
-    return page().text.c_str();
 }
 
 } // extern "C"

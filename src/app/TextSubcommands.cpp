@@ -50,12 +50,9 @@ int TextSubcommands::calcolo(const QStringList& given) {
     try {
         const auto c = engine::Calculation::fromTexts(v[0].toStdString(), v[1].toStdString(),
                                                       v[2].toStdString());
-        std::string report;
-        for (const std::string& line : engine::reportLines(c))
-            report += line + '\n';
-        return Exit::printed(QString::fromStdString(report));
+        return Exit::printed(QString::fromStdString(engine::reportText(engine::reportLines(c))));
     } catch (const engine::RuntimeError& error) {
-        return Exit::failure(QString::fromStdString(error.message()));
+        return Exit::failure(QString::fromUtf8(error.what()));
     }
 }
 

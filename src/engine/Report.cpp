@@ -6,16 +6,22 @@
 
 namespace engine {
 
+UsedValues usedValues(const CalculationValues& v) {
+    return {"T = " + formatNumber(v.T) + "°F", "sa = " + formatInteger(v.sa) + " pt x 1000 ",
+            "D= " + formatInteger(v.D) + "ft"};
+}
+
 std::vector<std::string> reportLines(const Calculation& c) {
     const CalculationValues& v = c.values;
     const RayPoint& s = c.point;
+    const UsedValues used = usedValues(v);
     return {
         "prof. max dello strato: d1= " + formatInteger(v.d1) + "ft",
-        "quota di calcolo: D= " + formatInteger(v.D) + "ft",
+        "quota di calcolo: " + used.depth,
         "deltaD= " + formatInteger(c.deltaD) +
             "differenza tra quota di calcolo e profondità max (in ft)",
-        "temperatura nello strato: T = " + formatNumber(v.T) + "°F",
-        "salinità: sa = " + formatInteger(v.sa) + " pt x 1000 ",
+        "temperatura nello strato: " + used.temperature,
+        "salinità: " + used.salinity,
         "",
         "calcolo velocità del suono = 4411 + 11.25 T - 0.045 T^2 + 0.0182 d1 + 4.3 ( sa - 34) "
         "in ft/sec",

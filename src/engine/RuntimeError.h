@@ -28,9 +28,6 @@ class RuntimeError : public std::runtime_error {
     // Italian name of the kind, as shown to the user ("overflow", ...).
     static std::string kindName(ErrorKind kind);
 
-    // The full text for the message box: what(), in UTF-8.
-    std::string message() const { return what(); }
-
   private:
     ErrorKind kind_;
     std::string hint_;

@@ -26,7 +26,6 @@ namespace {
 
 using dd::Value;
 
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // pi / 2 split into doubles: P1 + P2 + P3 is within 2^-163 of it.
 constexpr double kHalfPi1 = 0x1.921fb54442d18p+0;
 constexpr double kHalfPi2 = 0x1.1a62633145c07p-54;
@@ -54,8 +53,11 @@ std::optional<double> roundedIfSure(Value y, double bound) {
     // The gap from n.hi to its neighbour on lo's side (towards zero when
     // lo = 0); hi + lo lies within half of it. The difference below is exact
     // where |lo| >= gap / 4 (Sterbenz), and far above the error elsewhere.
-    const double side = n.lo != 0.0 ? n.lo : -n.hi;
-    const double gap = std::fabs(std::nextafter(n.hi, side > 0.0 ? kInfinity : -kInfinity) - n.hi);
+    const bool awayFromZero = n.lo != 0.0 && (n.lo > 0.0) == (n.hi > 0.0);
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(n.hi), &exponent); // in [1/2, 1)
+    const double ulp = std::ldexp(1.0, exponent - 53);
+    const double gap = !awayFromZero && fraction == 0.5 ? ulp / 2 : ulp;
     if (gap / 2 - std::fabs(n.lo) > error)
         return n.hi;
     return std::nullopt;

@@ -2,18 +2,64 @@
 
 #include "engine/NumberFormat.h"
 #include "engine/Report.h"
+#include "engine/RuntimeError.h"
+#include "form/FormDescription.h"
 
 namespace form {
 
-std::vector<std::string> FormState::calcolo(std::string_view temperature, std::string_view salinity,
-                                            std::string_view depth) {
+Reaction FormState::calcolo(std::string_view temperature, std::string_view salinity,
+                            std::string_view depth) {
     plotShown_ = false;
-    CompletedCalculation done{std::string(temperature), std::string(salinity), std::string(depth),
-                              engine::Calculation::fromTexts(temperature, salinity, depth)};
-    values_ = done.calculation.values;
-    std::vector<std::string> lines = engine::reportLines(done.calculation);
-    last_ = std::move(done);
-    return lines;
+    Reaction r;
+    r.timer = Reaction::Timer::Stop;
+    r.clearPicture = true;
+    r.axisCaptionsShown = false;
+    r.chartShown = false;
+    try {
+        CompletedCalculation done{std::string(temperature), std::string(salinity),
+                                  std::string(depth),
+                                  engine::Calculation::fromTexts(temperature, salinity, depth)};
+        values_ = done.calculation.values;
+        r.report = engine::reportLines(done.calculation);
+        r.announcement = r.report.back();
+        last_ = std::move(done);
+    } catch (const engine::RuntimeError& error) {
+        r.error = error.what();
+    }
+    return r;
+}
+
+Reaction FormState::grafico() {
+    plotShown_ = true;
+    firstDrawing_ = true;
+    Reaction r;
+    r.timer = Reaction::Timer::Start;
+    r.clearPicture = true;
+    r.backColour = kPlotBackColour;
+    r.axisCaptionsShown = true;
+    r.draw = true;
+    return r;
+}
+
+Reaction FormState::draw(raster::PixelCanvas& picture) {
+    const bool first = firstDrawing_;
+    firstDrawing_ = false;
+    Reaction r;
+    try {
+        const bool changed = plot_.grafica(picture, values_);
+        if (!changed && !first)
+            r.timer = Reaction::Timer::Rest;
+    } catch (const engine::RuntimeError& error) {
+        r.timer = Reaction::Timer::Stop;
+        r.error = error.what();
+        return r;
+    }
+    if (first) {
+        r.chartShown = true;
+        r.chartSummary = plotSummary();
+        r.announcement = r.chartSummary;
+    }
+    return r;
 }
 
 std::string FormState::plotSummary() const {

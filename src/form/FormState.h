@@ -3,11 +3,16 @@
 #include "engine/Calculation.h"
 #include "engine/CalculationValues.h"
 #include "plot/NearRangePlot.h"
+#include "raster/Colour.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace raster {
+class PixelCanvas;
+}
 
 namespace form {
 
@@ -19,39 +24,55 @@ struct CompletedCalculation {
     engine::Calculation calculation;
 };
 
-// What the form's buttons do to its variables, whatever shows them: the
-// window and the web page both keep their state here. The values are those
-// of the last completed "Calcolo" (zero before one); only "Calcolo" changes
-// them, so text typed afterwards does not move the plot. Each drawing of the
-// plot leaves d1, r1 and S as its last ray step did: the first plot before
-// any calculation is one red circle, and the next drawing the whole ray.
+// What a face does after a click or a tick, in this order: the timer, the
+// picture, the background, the axis captions and the chart, the report's
+// lines, the plot's drawing (which asks draw() for what follows), then what
+// is said aloud and last the error's message. Empty members change nothing.
+struct Reaction {
+    enum class Timer { Keep, Start, Stop, Rest }; // Rest: until the picture changes
+    Timer timer = Timer::Keep;
+    bool clearPicture = false;
+    std::optional<raster::Colour> backColour;
+    std::optional<bool> axisCaptionsShown;
+    std::optional<bool> chartShown; // the plot for a screen reader, with chartSummary
+    std::string chartSummary;
+    std::vector<std::string> report; // lines to print, empty for a blank line
+    bool draw = false;
+    std::string announcement;
+    std::string error;
+};
+
+// The form's buttons and timer, whatever shows them: the window and the web
+// page keep their state here and only apply what it answers. The values are
+// those of the last completed "Calcolo" (zero before one); only "Calcolo"
+// changes them, so text typed afterwards does not move the plot. Each drawing
+// of the plot leaves d1, r1 and S as its last ray step did: the first plot
+// before any calculation is one red circle, and the next drawing the whole ray.
 class FormState {
   public:
-    // "Calcolo" with the three boxes' texts: the plot is hidden first, even
-    // if the calculation then fails. Returns the report's lines, an empty
-    // one for each blank line. Raises engine::RuntimeError and then keeps
-    // the values and the last completed calculation.
-    std::vector<std::string> calcolo(std::string_view temperature, std::string_view salinity,
-                                     std::string_view depth);
+    // "Calcolo" with the three boxes' texts. A failure keeps the values and
+    // the last completed calculation, and says its message.
+    Reaction calcolo(std::string_view temperature, std::string_view salinity,
+                     std::string_view depth);
 
-    // "Grafico": the plot is shown, drawn at once and on every tick.
-    void grafico() { plotShown_ = true; }
+    // "Grafico": the plot is shown, and drawn at once and on every tick.
+    Reaction grafico();
 
-    // One drawing of the plot on the picture, from the current values;
-    // whether it changed any pixel. Raises engine::RuntimeError; what was
-    // drawn stays.
-    bool draw(raster::PixelCanvas& picture) { return plot_.grafica(picture, values_); }
+    // One drawing of the plot on the picture, from the current values: after
+    // "Grafico", and on each tick. A failure stops the timer, keeps what was
+    // drawn and says its message.
+    Reaction draw(raster::PixelCanvas& picture);
 
     bool plotShown() const { return plotShown_; }
     const engine::CalculationValues& values() const { return values_; }
     const std::optional<CompletedCalculation>& lastCalculation() const { return last_; }
 
-    // What the plot shows, in words, for a screen reader.
+  private:
     std::string plotSummary() const;
 
-  private:
     engine::CalculationValues values_;
     bool plotShown_ = false;
+    bool firstDrawing_ = false; // the drawing that "Grafico" asks for
     std::optional<CompletedCalculation> last_;
     plot::NearRangePlot plot_;
 };

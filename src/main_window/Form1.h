@@ -2,9 +2,8 @@
 
 #include "engine/CalculationValues.h"
 #include "form/FormState.h"
+#include "main_window/WindowView.h"
 #include "platform/Form.h"
-
-#include <QString>
 
 #include <array>
 #include <optional>
@@ -13,6 +12,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace form {
+struct ControlDesign;
+}
+
 namespace platform {
 class AccessibleArea;
 class Timer;
@@ -20,12 +23,13 @@ class Timer;
 
 namespace main_window {
 
-class PictureActions;
+class ContextMenu;
 
 // The main window: three input boxes, "Calcolo" for the printed report and
 // "Grafico" for the near-range plot, redrawn on every tick of Timer1. Its
-// controls carry their design names (Text1, Command2, Label9, Timer1...) as
-// object names.
+// widgets are built from the form's description and carry their design
+// names (Text1, Command2, Label9, Timer1...) as object names; what a click or
+// a tick does, the form's state decides.
 class Form1 : public platform::Form {
     Q_OBJECT
 
@@ -45,6 +49,13 @@ class Form1 : public platform::Form {
     // Label1 to Label8, the plot's axis captions, shown only with the plot.
     const std::array<QLabel*, 8>& axisLabels() const { return axisLabels_; }
 
+    // What the window shows, without its boxes and buttons, to copy, save or print.
+    WindowView view() const;
+    // Label1 to Label9 as they stand now.
+    std::vector<Caption> captions() const;
+    // The printed lines, as `calcolo` prints them; empty when none are printed.
+    QString reportText() const;
+
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -52,30 +63,23 @@ class Form1 : public platform::Form {
     friend class Form1Driver; // types into the boxes and clicks the buttons
 
     void createControls();
-    void createAxisLabels();
-    void describeControls(); // accessible names and descriptions, in Italian
-    void setAxisLabelsVisible(bool visible);
+    QWidget* createControl(const form::ControlDesign& design, QWidget* container);
     void createAccessibleAreas();
-    // What the plot shows, in words, for a screen reader.
-    QString plotSummary() const;
+    void apply(const form::Reaction& reaction);
+    void print(const std::vector<std::string>& lines);
 
-    void Form_Load();
-    void Command1_Click();
-    void Command2_Click();
-    void Timer1_Timer();
-    void calcola();
-    // grafica, with Timer1 stopped first if it fails, so the error is reported
-    // once; whether it drew anything.
-    bool graficaOrStop();
+    void calcoloClicked();
+    void graficoClicked();
+    void plotTimerTicked();
 
-    QLineEdit* Text1 = nullptr; // temperature, degF
-    QLineEdit* Text2 = nullptr; // salinity, parts per thousand
-    QLineEdit* Text4 = nullptr; // calculation depth, ft
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    std::array<QLabel*, 8> axisLabels_{}; // Label1 to Label8
-    platform::Timer* Timer1 = nullptr;
-    PictureActions* actions_ = nullptr;
+    QLineEdit* temperature_ = nullptr; // Text1, degF
+    QLineEdit* salinity_ = nullptr;    // Text2, parts per thousand
+    QLineEdit* depth_ = nullptr;       // Text4, ft
+    QPushButton* calcolo_ = nullptr;   // Command1
+    QPushButton* grafico_ = nullptr;   // Command2
+    std::array<QLabel*, 8> axisLabels_{};
+    platform::Timer* plotTimer_ = nullptr; // Timer1
+    ContextMenu* menu_ = nullptr;
     platform::AccessibleArea* notice_ = nullptr; // says results aloud
     platform::AccessibleArea* chart_ = nullptr;  // the plot, for a screen reader
 

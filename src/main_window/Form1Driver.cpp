@@ -15,17 +15,17 @@ Form1Driver::Form1Driver(Form1& form) : form_(form) {
 
 void Form1Driver::setInputs(const QString& temperature, const QString& salinity,
                             const QString& depth) {
-    form_.Text1->setText(temperature);
-    form_.Text2->setText(salinity);
-    form_.Text4->setText(depth);
+    form_.temperature_->setText(temperature);
+    form_.salinity_->setText(salinity);
+    form_.depth_->setText(depth);
 }
 
 QString Form1Driver::pressCalcolo() {
-    return pressed(*form_.Command1);
+    return pressed(*form_.calcolo_);
 }
 
 QString Form1Driver::pressGrafico() {
-    return pressed(*form_.Command2);
+    return pressed(*form_.grafico_);
 }
 
 QString Form1Driver::pressed(QPushButton& button) {
@@ -36,17 +36,17 @@ QString Form1Driver::pressed(QPushButton& button) {
 }
 
 const platform::Timer& Form1Driver::plotTimer() const {
-    return *form_.Timer1;
+    return *form_.plotTimer_;
 }
 
 bool Form1Driver::savePicture(const QString& path, QString* problem) const {
     return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)
-               ? Picture::savePdf(form_, path, problem)
-               : Picture::savePng(form_, path, problem);
+               ? Picture::savePdf(form_.view(), path, problem)
+               : Picture::savePng(form_.view(), path, problem);
 }
 
 bool Form1Driver::saveSheet(const QString& path, QString* problem) const {
-    return Sheet::savePdf(form_, path, problem);
+    return Sheet::savePdf(form_.lastCalculation(), form_.captions(), path, problem);
 }
 
 } // namespace main_window

@@ -2,13 +2,14 @@
 
 #include "engine/RuntimeError.h"
 #include "main_window/AtomicFile.h"
-#include "main_window/Form1.h"
 #include "platform/PainterCanvas.h"
+#include "platform/QtColours.h"
+#include "platform/Surface.h"
 #include "plot/NearRangePlot.h"
 
-#include <QLabel>
 #include <QPageSize>
 #include <QPainter>
+#include <QPrinter>
 
 namespace main_window {
 
@@ -19,73 +20,88 @@ namespace {
 constexpr int kPdfDotsPerInch = 96;
 constexpr double kPointsPerPixel = 72.0 / kPdfDotsPerInch;
 
-void renderLabels(const Form1& form, QPainter& painter) {
-    for (QLabel* label : form.findChildren<QLabel*>())
-        if (!label->isHidden())
-            label->render(&painter, label->pos(), QRegion(),
-                          QWidget::DrawWindowBackground | QWidget::DrawChildren);
-}
-
 // The font at the pixel size it has on screen, so that it keeps its size on
-// a page whose painter is scaled to the printer's resolution.
-QFont onScreenSize(QFont font, const QWidget& widget) {
-    font.setPixelSize(qRound(font.pointSizeF() * widget.logicalDpiY() / 72.0));
+// an image or on a page whose painter is scaled to the printer's resolution.
+QFont onScreenSize(QFont font, const WindowView& view) {
+    font.setPixelSize(qRound(font.pointSizeF() * view.logicalDpi / 72.0));
     return font;
 }
 
-// The labels as text: their box, their colours, their caption.
-void drawLabels(const Form1& form, QPainter& painter) {
-    for (QLabel* label : form.findChildren<QLabel*>()) {
-        if (label->isHidden())
+// The shown captions as the window draws them: their box in their
+// background, their text from the top left.
+void drawCaptions(const WindowView& view, QPainter& painter) {
+    for (const Caption& caption : view.captions) {
+        if (!caption.shown)
             continue;
-        const QPalette& palette = label->palette();
-        painter.fillRect(label->geometry(), palette.color(QPalette::Window));
-        painter.setPen(palette.color(QPalette::WindowText));
-        painter.setFont(onScreenSize(label->font(), *label));
-        painter.drawText(label->geometry(),
-                         int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
-                         label->text());
+        painter.fillRect(caption.box, caption.background);
+        painter.setPen(caption.colour.value_or(view.textColour));
+        painter.setFont(onScreenSize(caption.font, view));
+        painter.drawText(caption.box,
+                         Qt::AlignLeft | Qt::AlignTop | (caption.wraps ? Qt::TextWordWrap : 0),
+                         caption.text);
     }
 }
 
 } // namespace
 
-QImage Picture::image(const Form1& form) {
-    QImage picture = form.surface().image().copy();
+QImage Picture::image(const WindowView& view) {
+    QImage picture = view.surface.image().copy();
     QPainter painter(&picture);
-    renderLabels(form, painter);
+    drawCaptions(view, painter);
     return picture;
 }
 
-void Picture::paint(const Form1& form, QPainter& painter) {
-    const platform::Surface& surface = form.surface();
-    painter.fillRect(QRect(QPoint(0, 0), form.size()),
+void Picture::paint(const WindowView& view, QPainter& painter) {
+    const platform::Surface& surface = view.surface;
+    painter.fillRect(QRect(QPoint(0, 0), view.size),
                      platform::toQColor(surface.backColor(), surface.palette()));
-    if (form.plotShown()) {
+    if (view.plotShown) {
         platform::PainterCanvas canvas(painter, surface.palette());
-        engine::CalculationValues values = form.values();
+        engine::CalculationValues values = view.values;
         try {
             plot::NearRangePlot::draw(canvas, values);
         } catch (const engine::RuntimeError&) {
             // the window shows what was drawn before the error; so does the page
         }
     }
-    painter.setFont(onScreenSize(surface.font(), form));
-    painter.setPen(surface.palette().color(QPalette::Active, QPalette::WindowText));
+    painter.setFont(onScreenSize(surface.font(), view));
+    painter.setPen(view.textColour);
     for (const auto& item : surface.printedText())
         painter.drawText(item.baseline, item.text);
-    drawLabels(form, painter);
+    drawCaptions(view, painter);
 }
 
-bool Picture::savePng(const Form1& form, const QString& path, QString* problem) {
+bool Picture::savePng(const WindowView& view, const QString& path, QString* problem) {
     return AtomicFile::save(
-        path, [&](QIODevice& file) { return image(form).save(&file, "PNG"); }, problem);
+        path, [&](QIODevice& file) { return image(view).save(&file, "PNG"); }, problem);
 }
 
-bool Picture::savePdf(const Form1& form, const QString& path, QString* problem) {
+bool Picture::savePdf(const WindowView& view, const QString& path, QString* problem) {
     return AtomicFile::savePdf(
-        path, QPageSize(QSizeF(form.size()) * kPointsPerPixel, QPageSize::Point), kPdfDotsPerInch,
-        QStringLiteral("Raggio limite"), [&](QPainter& painter) { paint(form, painter); }, problem);
+        path, QPageSize(QSizeF(view.size) * kPointsPerPixel, QPageSize::Point), kPdfDotsPerInch,
+        QStringLiteral("Raggio limite"), [&](QPainter& painter) { paint(view, painter); }, problem);
+}
+
+bool Picture::print(const WindowView& view, QPrinter& printer, QString* problem) {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        *problem = printingProblem(false);
+        return false;
+    }
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const qreal scale =
+        std::min(page.width() / view.size.width(), page.height() / view.size.height());
+    painter.scale(scale, scale);
+    paint(view, painter);
+    if (painter.end())
+        return true;
+    *problem = printingProblem(true);
+    return false;
+}
+
+QString printingProblem(bool begun) {
+    return begun ? QStringLiteral("Impossibile stampare: la stampa non è stata completata.")
+                 : QStringLiteral("Impossibile stampare: la stampante non risponde.");
 }
 
 } // namespace main_window

@@ -1,28 +1,35 @@
 #pragma once
 
+#include "main_window/WindowView.h"
+
 #include <QImage>
 #include <QString>
 
 class QPainter;
+class QPrinter;
 
 namespace main_window {
 
-class Form1;
-
-// What the window shows, out of the window: its drawing with the labels over
-// it, without the input boxes and buttons.
+// What the window shows, out of the window: its drawing with the captions
+// over it, without the input boxes and buttons.
 class Picture {
   public:
     // As on screen, pixel for pixel, at the screen's device pixel ratio.
-    static QImage image(const Form1& form);
+    static QImage image(const WindowView& view);
 
     // The same as vectors and text, in device-independent pixels: for a PDF
     // page or a printer at any resolution.
-    static void paint(const Form1& form, QPainter& painter);
+    static void paint(const WindowView& view, QPainter& painter);
 
     // Written whole or not at all; false with an Italian reason in *problem.
-    static bool savePng(const Form1& form, const QString& path, QString* problem);
-    static bool savePdf(const Form1& form, const QString& path, QString* problem);
+    static bool savePng(const WindowView& view, const QString& path, QString* problem);
+    static bool savePdf(const WindowView& view, const QString& path, QString* problem);
+    // On the printer as set up, as large as its page allows, at its
+    // resolution; false with an Italian reason in *problem.
+    static bool print(const WindowView& view, QPrinter& printer, QString* problem);
 };
+
+// The printer's complaint when a page cannot be begun or finished.
+QString printingProblem(bool begun);
 
 } // namespace main_window

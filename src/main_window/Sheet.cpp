@@ -4,12 +4,11 @@
 #include "engine/Report.h"
 #include "engine/RuntimeError.h"
 #include "main_window/AtomicFile.h"
-#include "main_window/Form1.h"
+#include "main_window/Picture.h"
 #include "platform/PainterCanvas.h"
 #include "plot/NearRangePlot.h"
 #include "raster/Twips.h"
 
-#include <QLabel>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
@@ -75,25 +74,21 @@ QString typed(const QString& text) {
     return QStringLiteral("«%1»").arg(text);
 }
 
-void drawInputs(Column& column, const Form1::CompletedCalculation& done) {
-    const engine::CalculationValues& v = done.calculation.values;
+void drawInputs(Column& column, const form::CompletedCalculation& done) {
+    const engine::UsedValues used = engine::usedValues(done.calculation.values);
+    const auto row = [&](const char* caption, const std::string& typedText,
+                         const std::string& usedText) {
+        column.cells({QString::fromUtf8(caption), typed(QString::fromStdString(typedText)),
+                      QString::fromStdString(usedText).trimmed()},
+                     kTextSize);
+    };
     column.line(QStringLiteral("Dati del calcolo"), kHeadingSize, true);
     column.cells({QStringLiteral("Casella"), QStringLiteral("Testo immesso"),
                   QStringLiteral("Valore usato")},
                  kTextSize, true);
-    column.cells({QStringLiteral("Temperatura (°F)"),
-                  typed(QString::fromStdString(done.temperature)),
-                  QStringLiteral("T =%1°F").arg(QString::fromStdString(engine::formatNumber(v.T)))},
-                 kTextSize);
-    column.cells({QStringLiteral("Salinità  (pt x 1000)"),
-                  typed(QString::fromStdString(done.salinity)),
-                  QStringLiteral("sa =%1pt x 1000")
-                      .arg(QString::fromStdString(engine::formatInteger(v.sa)))},
-                 kTextSize);
-    column.cells(
-        {QStringLiteral("Quota di calc. (ft)"), typed(QString::fromStdString(done.depth)),
-         QStringLiteral("D =%1ft").arg(QString::fromStdString(engine::formatInteger(v.D)))},
-        kTextSize);
+    row("Temperatura (°F)", done.temperature, used.temperature);
+    row("Salinità  (pt x 1000)", done.salinity, used.salinity);
+    row("Quota di calc. (ft)", done.depth, used.depth);
 }
 
 void drawReport(Column& column, const engine::Calculation& calculation) {
@@ -109,32 +104,28 @@ QPalette sheetPalette() {
     return palette;
 }
 
-// A caption in the window's own foreground is ink on the sheet, whatever the
-// desktop's colours; a coloured one keeps its colour.
-QColor captionColour(const QLabel& label, const Form1& form) {
-    const QColor own = label.palette().color(QPalette::WindowText);
-    return own == form.palette().color(QPalette::WindowText) ? kInk : own;
-}
-
-// Label1 to Label8 at their places, opaque as in the window.
-void drawCaptions(const Form1& form, QPainter& painter) {
-    for (const QLabel* label : form.axisLabels()) {
-        const QFont& font = label->font();
+// Label1 to Label8 at their places, opaque as in the window. A caption in the
+// window's own colour is ink on the sheet, whatever the desktop's colours; a
+// coloured one keeps its colour.
+void drawCaptions(const std::vector<Caption>& captions, QPainter& painter) {
+    for (const Caption& caption : captions) {
+        if (!caption.axis)
+            continue;
+        const QFont& font = caption.font;
         painter.setFont(sheetFont(qRound(font.pointSizeF() * kWindowDotsPerInch / kPointsPerInch),
                                   font.bold()));
-        const int flags =
-            int(label->alignment()) | Qt::TextDontClip | (label->wordWrap() ? Qt::TextWordWrap : 0);
-        const QRect box = label->geometry();
-        painter.fillRect(painter.boundingRect(box, flags, label->text()), kPaper);
-        painter.setPen(captionColour(*label, form));
-        painter.drawText(box, flags, label->text());
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip |
+                          (caption.wraps ? Qt::TextWordWrap : 0);
+        painter.fillRect(painter.boundingRect(caption.box, flags, caption.text), kPaper);
+        painter.setPen(caption.colour.value_or(kInk));
+        painter.drawText(caption.box, flags, caption.text);
     }
 }
 
 // The plot as "Grafico" draws it after this calculation, in the window's
 // pixels scaled to the page's width.
-void drawPlot(const Form1& form, const engine::Calculation& calculation, QPainter& painter,
-              double top) {
+void drawPlot(const std::vector<Caption>& captions, const engine::Calculation& calculation,
+              QPainter& painter, double top) {
     const double scale = (a4().width() - 2 * kMargin) / kPlotArea.width();
     painter.save();
     painter.translate(kMargin, top);
@@ -147,7 +138,7 @@ void drawPlot(const Form1& form, const engine::Calculation& calculation, QPainte
     } catch (const engine::RuntimeError&) {
         // the window shows what was drawn before the error; so does the sheet
     }
-    drawCaptions(form, painter);
+    drawCaptions(captions, painter);
     painter.restore();
 }
 
@@ -157,12 +148,8 @@ QString noCalculation() {
 
 } // namespace
 
-bool Sheet::available(const Form1& form) {
-    return form.lastCalculation().has_value();
-}
-
-void Sheet::paint(const Form1& form, QPainter& painter) {
-    const Form1::CompletedCalculation& done = *form.lastCalculation();
+void Sheet::paint(const form::CompletedCalculation& done, const std::vector<Caption>& captions,
+                  QPainter& painter) {
     painter.fillRect(QRectF(QPointF(0, 0), a4()), kPaper);
     painter.setPen(kInk);
     Column column(painter, kMargin - kTitleSize);
@@ -177,29 +164,31 @@ void Sheet::paint(const Form1& form, QPainter& painter) {
     drawReport(column, done.calculation);
     column.gap(kSectionGap);
     column.line(QStringLiteral("Grafico"), kHeadingSize, true);
-    drawPlot(form, done.calculation, painter, column.y() + kSectionGap);
+    drawPlot(captions, done.calculation, painter, column.y() + kSectionGap);
 }
 
-bool Sheet::savePdf(const Form1& form, const QString& path, QString* problem) {
-    if (!available(form)) {
+bool Sheet::savePdf(const Calculation& done, const std::vector<Caption>& captions,
+                    const QString& path, QString* problem) {
+    if (!done) {
         *problem = noCalculation();
         return false;
     }
     return AtomicFile::savePdf(
         path, QPageSize(QPageSize::A4), kPointsPerInch,
         QStringLiteral("Raggio limite – scheda di calcolo"),
-        [&](QPainter& painter) { paint(form, painter); }, problem);
+        [&](QPainter& painter) { paint(*done, captions, painter); }, problem);
 }
 
-bool Sheet::print(const Form1& form, QPrinter& printer, QString* problem) {
-    if (!available(form)) {
+bool Sheet::print(const Calculation& done, const std::vector<Caption>& captions, QPrinter& printer,
+                  QString* problem) {
+    if (!done) {
         *problem = noCalculation();
         return false;
     }
     printer.setFullPage(true); // the sheet keeps its own margins
     QPainter painter;
     if (!painter.begin(&printer)) {
-        *problem = QStringLiteral("Impossibile stampare: la stampante non risponde.");
+        *problem = printingProblem(false);
         return false;
     }
     const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Point).size();
@@ -207,10 +196,10 @@ bool Sheet::print(const Form1& form, QPrinter& printer, QString* problem) {
         std::min({1.0, paper.width() / a4().width(), paper.height() / a4().height()});
     const double dotsPerPoint = double(printer.resolution()) / kPointsPerInch;
     painter.scale(dotsPerPoint * fit, dotsPerPoint * fit);
-    paint(form, painter);
+    paint(*done, captions, painter);
     if (painter.end())
         return true;
-    *problem = QStringLiteral("Impossibile stampare: la stampa non è stata completata.");
+    *problem = printingProblem(true);
     return false;
 }
 

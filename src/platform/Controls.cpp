@@ -42,7 +42,7 @@ QLabel* makeLabel(QWidget* container, const ControlDesign& design, LabelSizing s
     // Opaque like the forms' labels: their text stays readable over the plot.
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, toQColor(raster::systemColour(15), palette));
+    palette.setColor(QPalette::Window, toQColor(raster::kButtonFaceColour, palette));
     if (colour)
         palette.setColor(QPalette::WindowText, toQColor(*colour, palette));
     label->setPalette(palette);

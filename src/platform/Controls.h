@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Colour.h"
-#include "platform/Twips.h"
+#include "platform/QtColours.h"
+#include "platform/QtGeometry.h"
 
 #include <QFont>
 #include <QString>

@@ -31,12 +31,16 @@ void Form::setErrorReporter(ErrorReporter reporter) {
     reportError_ = std::move(reporter);
 }
 
+void Form::reportError(const QString& message) {
+    showChanges();
+    reportError_(message);
+}
+
 void Form::runHandler(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
-        showChanges();
-        reportError_(QString::fromUtf8(error.what()));
+        reportError(QString::fromUtf8(error.what()));
     }
     showChanges();
 }

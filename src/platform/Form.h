@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Colour.h"
+#include "platform/QtColours.h"
 #include "platform/Surface.h"
 
 #include <QWidget>
@@ -35,7 +35,8 @@ class Form : public QWidget {
     raster::Colour backColor() const { return surface_->backColor(); }
 
     void setErrorReporter(ErrorReporter reporter);
-    void reportError(const QString& message) { reportError_(message); }
+    // Shows what changed so far, then the message.
+    void reportError(const QString& message);
 
   signals:
     // The picture changed outside a drawing handler's own calls, or may need

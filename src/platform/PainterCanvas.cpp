@@ -1,6 +1,6 @@
 #include "platform/PainterCanvas.h"
 
-#include "platform/Colour.h"
+#include "platform/QtColours.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #include "platform/Surface.h"
 
-#include "platform/Colour.h"
-#include "platform/Twips.h"
+#include "platform/QtColours.h"
+#include "platform/QtGeometry.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -24,7 +24,7 @@ Surface::Surface(QSize logicalSize, qreal devicePixelRatio, const QPalette& pale
     : palette_(palette), font_(std::move(font)), dpr_(devicePixelRatio),
       image_(logicalSize * devicePixelRatio, QImage::Format_RGB32),
       canvas_(raster::PixelBuffer{}, devicePixelRatio, rasterPalette(palette)),
-      backColour_(raster::systemColour(5)) {
+      backColour_(raster::kWindowColour) {
     image_.setDevicePixelRatio(dpr_);
     imageReplaced();
     cls();

@@ -17,6 +17,11 @@ constexpr Colour systemColour(unsigned n) {
     return kSystemColourFlag + n;
 }
 
+// The desktop's colours that the program names.
+constexpr Colour kMenuColour = systemColour(4);
+constexpr Colour kWindowColour = systemColour(5);
+constexpr Colour kButtonFaceColour = systemColour(15);
+
 constexpr Colour kRed = 0x0000FF;
 constexpr Colour kBlue = 0xFF0000;
 

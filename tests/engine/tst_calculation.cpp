@@ -101,7 +101,7 @@ class TestCalculation : public QObject {
         const auto error = errorOf([&] { calculationOf(texts); });
         QCOMPARE(kindOf(error), kind);
         QVERIFY2(qText(error->hint()).contains(hint), error->hint().c_str());
-        QVERIFY(qText(error->message()).contains(kind + ".\n\n" + qText(error->hint())));
+        QVERIFY(qText(error->what()).contains(kind + ".\n\n" + qText(error->hint())));
     }
 
     // The arccosine's root is zero at a cosine of +-1 and negative above 1.

@@ -78,11 +78,11 @@ class TestSheet : public QObject {
         QTest::addColumn<QList<double>>("plot"); // the point's yd and ft, the surface's yd
         QTest::newRow("virgola e decimali, stampata")
             << "Stampa scheda…" << QStringList{"60,5", "35.4", "10.4"}
-            << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D = 10 ft"}
+            << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D= 10 ft"}
             << QList<double>{548, 10, 950};
         QTest::newRow("punto oltre 8191 yd, esportata")
             << "Esporta scheda PDF…" << QStringList{"60", "35", "-1200"}
-            << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D =-1200 ft"}
+            << QStringList{"T = 60 °F", "sa = 35 pt x 1000", "D= -1200 ft"}
             << QList<double>{-1, 0, -1};
     }
     void sheet() {

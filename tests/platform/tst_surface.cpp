@@ -1,7 +1,7 @@
 #include "platform/Surface.h"
 
 #include "platform/FormFont.h"
-#include "platform/Twips.h"
+#include "platform/QtGeometry.h"
 #include "raster/PixelCanvas.h"
 
 #include <QGuiApplication>

@@ -209,7 +209,7 @@ class TestPlot : public QObject {
         CalculationValues v = start, w = start;
         plot::NearRangePlot plot;
         const auto message = [](const auto& e) {
-            return e ? QString::fromStdString(e->message()) : QString();
+            return e ? QString::fromUtf8(e->what()) : QString();
         };
         for (int call = 0; call < (between == '-' ? 1 : 2); ++call) {
             for (Surface* s : {fast.get(), reference.get()})

@@ -2,7 +2,7 @@
 
 #include "main_window/Form1.h"
 #include "main_window/Form1Driver.h"
-#include "main_window/PictureActions.h"
+#include "main_window/ContextMenu.h"
 #include "platform/Timer.h"
 
 #include <QAction>
@@ -96,7 +96,7 @@ struct FakeDialogs : main_window::Dialogs {
 // The window whose menu asks FakeDialogs.
 struct MenuDriver : FormDriver {
     FakeDialogs* dialogs = new FakeDialogs;
-    main_window::PictureActions& actions = *form.findChild<main_window::PictureActions*>();
+    main_window::ContextMenu& actions = *form.findChild<main_window::ContextMenu*>();
 
     MenuDriver() { actions.setDialogs(std::unique_ptr<main_window::Dialogs>(dialogs)); }
     QAction* entry(const QString& name) const {

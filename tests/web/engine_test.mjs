@@ -72,8 +72,8 @@ function calcolo(texts) {
     return p;
   });
   try {
-    const ok = engine._rl_calcolo(...pointers);
-    return `${ok ? 'ok' : 'err'}\n${engine.UTF8ToString(engine._rl_testo())}`;
+    const r = JSON.parse(engine.UTF8ToString(engine._rl_calcolo(...pointers)));
+    return r.errore ? `err\n${r.errore}` : `ok\n${r.resoconto}`;
   } finally {
     pointers.forEach((p) => engine._free(p));
   }

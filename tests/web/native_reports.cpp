@@ -40,13 +40,9 @@ std::string field(const std::string& line, std::size_t index) {
 int main() {
     form::FormState state;
     for (std::string line; std::getline(std::cin, line);) {
-        std::string shown;
-        try {
-            shown = "ok\n" + engine::reportText(
-                                 state.calcolo(field(line, 0), field(line, 1), field(line, 2)));
-        } catch (const std::exception& error) {
-            shown = std::string("err\n") + error.what();
-        }
+        const form::Reaction r = state.calcolo(field(line, 0), field(line, 1), field(line, 2));
+        const std::string shown =
+            r.error.empty() ? "ok\n" + engine::reportText(r.report) : "err\n" + r.error;
         std::cout << json(shown) << '\n';
     }
     return std::cout.flush() ? 0 : 1;

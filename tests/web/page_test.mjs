@@ -1,5 +1,5 @@
 // The page in headless Chromium against the native program, run at test time.
-// Usage: node page_test.mjs PAGE.html RAGGIO_LIMITE FIRST_PLOT
+// Usage: node page_test.mjs PAGE.html RAGGIO_LIMITE WINDOW_STATE
 // Exit status 0 all passed, 1 a check failed, 77 skipped (no page or no
 // Chromium; a failure instead when RAGGIO_WEB_REQUIRED is set).
 import { Chromium, chromiumPath } from './Chromium.mjs';
@@ -9,7 +9,7 @@ import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-const [pagePath, program, firstPlotTool] = process.argv.slice(2).map((p) => resolve(p));
+const [pagePath, program, windowTool] = process.argv.slice(2).map((p) => resolve(p));
 for (const [what, path] of [['page', pagePath], ['chromium', chromiumPath]]) {
   if (!existsSync(path)) {
     console.log(`SKIP: no ${what} at ${path}`);
@@ -66,10 +66,10 @@ function native(args) {
   return { status: r.status, out: r.stdout, err: r.stderr };
 }
 
-// Counts the 10 ms timers and the pictures put on a canvas, from the page's start.
+// Counts the 10 ms ticks that ran and the pictures put on a canvas, from the page's start.
 const probe = `window.__ticks = 0; window.__puts = 0;
   { const later = window.setTimeout;
-    window.setTimeout = (f, ms, ...a) => { if (ms === 10) __ticks++; return later(f, ms, ...a); }; }
+    window.setTimeout = (f, ms, ...a) => later(ms === 10 ? () => { __ticks++; f(); } : f, ms, ...a); }
   { const put = CanvasRenderingContext2D.prototype.putImageData;
     CanvasRenderingContext2D.prototype.putImageData = function (...a) { __puts++; return put.apply(this, a); }; }`;
 
@@ -94,8 +94,9 @@ const snapshot = `(() => { const c = document.getElementById('grafico');
   window.__shot = { width: c.width, height: c.height,
     pixels: new Uint32Array(c.getContext('2d').getImageData(0, 0, c.width, c.height).data.buffer) };
   return true; })()`;
-// In the page: that snapshot against a PNG, outside the axis captions' boxes.
-const pixelsDiffer = (png, ratio) => `(async () => {
+// In the page: that snapshot against a PNG, every pixel, or outside the
+// captions' boxes for a picture whose captions the browser wrote.
+const pixelsDiffer = (png, ratio, outsideCaptions = false) => `(async () => {
   const img = new Image();
   img.src = 'data:image/png;base64,${png}';
   await img.decode();
@@ -106,13 +107,11 @@ const pixelsDiffer = (png, ratio) => `(async () => {
   const want = new Uint32Array(reference.getImageData(0, 0, img.width, img.height).data.buffer);
   const got = __shot.pixels;
   const origin = document.getElementById('finestra').getBoundingClientRect();
-  const boxes = [...document.querySelectorAll('.asse, #label9')].map((label) => {
+  const boxes = ${outsideCaptions} ? [...document.querySelectorAll('.didascalia')].map((label) => {
     const b = label.getBoundingClientRect();
     const x = b.left - origin.left - 1, y = b.top - origin.top - 1;
-    // Label9 wraps in the window's wider font, below its box.
-    const bottom = label.id === 'label9' ? origin.height : y + b.height + 2;
-    return [x - 4, y - 2, x + b.width + ${kCaptionSlack}, bottom].map((v) => Math.round(v * ${ratio}));
-  });
+    return [x - 4, y - 2, x + b.width + ${kCaptionSlack}, y + b.height + 2].map((v) => Math.round(v * ${ratio}));
+  }) : [];
   let differ = 0, first = '', box = [1e9, 1e9, -1, -1];
   for (let y = 0; y < img.height; ++y)
     for (let x = 0; x < img.width; ++x) {
@@ -123,6 +122,40 @@ const pixelsDiffer = (png, ratio) => `(async () => {
     }
   return differ ? differ + ' pixels differ within ' + box + ', ' + first : '';
 })()`;
+// In the page: each control's box in the window's coordinates, its text and whether it shows.
+const controlBoxes = `(() => { const o = document.getElementById('finestra');
+  const origin = o.getBoundingClientRect();
+  return [...o.querySelectorAll('.controllo')].map((e) => { const b = e.getBoundingClientRect();
+    const caption = e.matches('input') ? e.value : e.matches('.riquadro') ? e.querySelector('label').textContent
+      : e.matches('fieldset') ? e.querySelector('legend').textContent : e.textContent;
+    return { nome: e.id, x: b.left - origin.left - o.clientLeft, y: b.top - origin.top - o.clientTop,
+      w: b.width, h: b.height, testo: caption, visibile: !e.hidden && e.offsetParent !== null }; }); })()`;
+
+// The window's state after the actions (see tools/window_state.cpp): its
+// picture under the captions, as base64, and its controls.
+function windowState(ratio, actions) {
+  const path = join(work, `finestra-${windowStates++}`);
+  execFileSync(windowTool, [String(ratio), ...actions, `save:${path}`], { stdio: 'pipe' });
+  return { png: readFileSync(`${path}.png`).toString('base64'),
+    ...JSON.parse(readFileSync(`${path}.json`, 'utf8')) };
+}
+let windowStates = 0;
+
+// The page's controls where the window has them: the same text, the same
+// visibility, the same corner to a pixel, and the same size where the size
+// is the design's rather than the font's (an auto-sized caption).
+async function sameControls(name, page, window_) {
+  const got = await page.eval(controlBoxes);
+  const unlike = window_.controlli.flatMap((want) => {
+    const have = got.find((g) => g.nome === want.nome.toLowerCase());
+    const autoSized = have && /^label[1-8]$/.test(have.nome) && have.w !== 41 && have.w !== 75;
+    const near = (a, b) => Math.abs(a - b) <= (autoSized ? 1 : 0.5);
+    return have && have.testo === want.testo && have.visibile === want.visibile &&
+      Math.abs(have.x - want.x) <= 0.5 && Math.abs(have.y - want.y) <= 0.5 &&
+      near(have.w, want.w) && near(have.h, want.h) ? [] : [{ want, have }];
+  });
+  same(`${name}: i controlli al posto della finestra`, unlike, []);
+}
 
 const pages = []; // every page opened, for their consoles
 // A fresh page, copied alone into an empty folder, opened from disk with the network cut.
@@ -149,21 +182,14 @@ async function calcoliAgainstNative(browser) {
       same(`${name}: il resoconto`, got.report, want.out);
       same(`${name}: la regione viva`, [got.live, got.dialog], [lines[lines.length - 1], null]);
     } else {
-      same(`${name}: il messaggio`, got.dialog,
-        { title: 'Errore', text: want.err.replace(/\n$/, ''), buttons: ['OK'], focus: 'errore-ok' });
+      const message = windowState(1, [`type:${(nativeTexts ?? [t, s, q]).join('|')}`, 'calcolo']).errori[0];
+      same(`${name}: il messaggio della finestra`, got.dialog,
+        { title: 'Errore', text: message, buttons: ['OK'], focus: 'errore-ok' });
       same(`${name}: nessun resoconto`, [want.status, got.report], [1, null]);
       await page.key('Enter', 'Enter', 13);
       same(`${name}: OK chiude`, await page.eval("document.getElementById('errore').open"), false);
     }
   }
-}
-
-// The window's picture after "Calcolo" and "Grafico": the PNG, or its message.
-function windowPicture(args, ratio) {
-  const out = join(work, `finestra-${args.join('_')}-${ratio}.png`);
-  const r = spawnSync(program, ['grafico', '-o', out, '--scala', String(ratio), '--', ...args],
-    { encoding: 'utf8' });
-  return r.status === 0 ? { png: readFileSync(out).toString('base64') } : { err: r.stderr };
 }
 
 async function graficiAgainstWindow(browser) {
@@ -174,15 +200,16 @@ async function graficiAgainstWindow(browser) {
       await page.eval(press('command1', texts));
       await page.eval(press('command2'));
       await new Promise((r) => setTimeout(r, 100));
-      const want = windowPicture(texts, ratio);
-      if (want.png) {
+      const want = windowState(ratio, [`type:${texts.join('|')}`, 'calcolo', 'grafico', 'tick']);
+      await page.eval(snapshot);
+      same(`grafico ${name} a ${ratio}x: i pixel della finestra`,
+        await page.eval(pixelsDiffer(want.png, ratio)), '');
+      if (want.errori.length === 0) {
         ticks += 1;
-        await page.eval(snapshot);
-        same(`grafico ${name} a ${ratio}x: i pixel della finestra`,
-          await page.eval(pixelsDiffer(want.png, ratio)), '');
+        await sameControls(`grafico ${name} a ${ratio}x`, page, want);
       } else {
         same(`grafico ${name} a ${ratio}x: il messaggio`, (await page.eval(seen)).dialog?.text,
-          want.err.replace(/\n$/, ''));
+          want.errori.at(-1));
         await page.key('Enter', 'Enter', 13);
       }
     }
@@ -200,8 +227,11 @@ async function newRatioAndSaved(browser) {
   await page.resize(1200, 900, 2); // a zoom: a new ratio and a new viewport
   await new Promise((r) => setTimeout(r, 200));
   await page.eval(snapshot);
-  const want = windowPicture(texts, 2).png;
+  const want = windowState(2, [`type:${texts.join('|')}`, 'calcolo', 'grafico', 'tick']).png;
   same('il rapporto passa a 2x: i pixel della finestra', await page.eval(pixelsDiffer(want, 2)), '');
+  const captioned = join(work, 'con-didascalie.png');
+  execFileSync(program, ['grafico', '-o', captioned, '--scala', '2', '--', ...texts], { stdio: 'pipe' });
+  const withCaptions = readFileSync(captioned).toString('base64');
   const folder = mkdtempSync(join(work, 'scaricati-'));
   await browser.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
   await page.eval(press('salva'));
@@ -213,40 +243,39 @@ async function newRatioAndSaved(browser) {
     c.drawImage(img, 0, 0); window.__shot = { width: img.width, height: img.height,
       pixels: new Uint32Array(c.getImageData(0, 0, img.width, img.height).data.buffer) }; })()`)
     .catch(() => page.eval('window.__shot = { width: 0, height: 0 }'));
-  same('Salva immagine: i pixel della finestra', await page.eval(pixelsDiffer(want, 2)), '');
+  same('Salva immagine: i pixel della finestra fuori dalle didascalie',
+    await page.eval(pixelsDiffer(withCaptions, 2, true)), '');
 }
 
 async function firstPlot(browser) {
   for (const ratio of ratios) {
-    const first = join(work, `primo-${ratio}.png`);
-    const later = join(work, `dopo-${ratio}.png`);
-    execFileSync(firstPlotTool, [String(ratio), first, later], { stdio: 'pipe' });
-    const b64 = (f) => readFileSync(f).toString('base64');
+    const window_ = windowState(ratio, ['grafico']);
+    const later = windowState(ratio, ['grafico', 'tick']);
     const page = await openPage(browser, { ratio });
     // The click and the snapshot in one task: no tick can come between them.
     await page.eval(`${press('command2')} && ${snapshot}`);
-    same(`primo grafico a ${ratio}x, subito`, await page.eval(pixelsDiffer(b64(first), ratio)), '');
+    same(`primo grafico a ${ratio}x, subito`, await page.eval(pixelsDiffer(window_.png, ratio)), '');
     await new Promise((r) => setTimeout(r, 200));
     await page.eval(snapshot);
-    same(`primo grafico a ${ratio}x, dopo i tick`, await page.eval(pixelsDiffer(b64(later), ratio)), '');
+    same(`primo grafico a ${ratio}x, dopo i tick`, await page.eval(pixelsDiffer(later.png, ratio)), '');
     same(`primo grafico a ${ratio}x: due disegni, due tick`, await page.eval('[__puts, __ticks]'), [2, 2]);
   }
 }
 
-// What a screen reader finds: the names and roles that Chromium computes.
+// What a screen reader finds: the names, descriptions and roles that
+// Chromium computes, against the window's own.
 async function accessibility(browser) {
   const page = await openPage(browser);
-  const names = async () => (await page.send('Accessibility.getFullAXTree')).nodes
+  const tree = async () => (await page.send('Accessibility.getFullAXTree')).nodes
     .filter((n) => !n.ignored && n.name?.value)
     .map((n) => [n.role?.value, n.name.value, n.description?.value ?? '']);
-  const tree = await names();
-  for (const [role, name] of [['textbox', 'Temperatura (°F)'], ['textbox', 'Salinità (pt x 1000)'],
-    ['textbox', 'Quota di calc. (ft)'], ['button', 'Calcolo'], ['button', 'Grafico']])
-    check(`${role} "${name}"`, tree.some(([r, n]) => r === role && n === name), JSON.stringify(tree));
-  same('le etichette', await page.eval("[...document.querySelectorAll('label')].map((l) => [l.htmlFor, l.textContent])"),
-    [['text1', 'Temperatura (°F)'], ['text2', 'Salinità  (pt x 1000)'], ['text4', 'Quota di calc. (ft)']]);
-  same('Label9', await page.eval("document.getElementById('label9').textContent"),
-    'Profondità  max  fissata per i calcoli :   D = 15 ft');
+  const window_ = windowState(1, []);
+  const roles = { Frame1: 'group', Frame2: 'group', Frame3: 'group', Frame5: 'group', Text1: 'textbox',
+    Text2: 'textbox', Text4: 'textbox', Command1: 'button', Command2: 'button' };
+  const found = await tree();
+  const missing = window_.controlli.filter((c) => roles[c.nome] && !found.some(([role, name, description]) =>
+    role === roles[c.nome] && name === c.nomeAccessibile && description === c.descrizione));
+  same('i nomi e le descrizioni della finestra', missing, []);
   const order = [await page.eval('document.activeElement.id')];
   for (let i = 0; i < 4; ++i) {
     await page.tab();
@@ -257,7 +286,7 @@ async function accessibility(browser) {
   await page.eval(press('command2'));
   const summary = 'Grafico: profilo di temperatura a 70 °F dalla superficie a 65 ft, più fredda sotto; ' +
     'raggio limite da 0 yd a 15 ft fino a 950 yd in superficie; punto calcolato a 548 yd e 10 ft.';
-  same('il grafico per un lettore di schermo', (await names()).filter(([r]) => r === 'image'),
+  same('il grafico per un lettore di schermo', (await tree()).filter(([r]) => r === 'image'),
     [['image', 'Grafico', summary]]);
   same('il grafico annunciato', (await page.eval(seen)).live, summary);
 }
@@ -294,7 +323,7 @@ async function narrow(browser) {
   await page.eval(press('command2'));
   const problems = await page.eval(`(() => {
     const ids = ['frame1', 'text1', 'text2', 'text4', 'command1', 'command2', 'salva', 'label9',
-      ...[...document.querySelectorAll('label, .asse')].map((e, i) => e.id || (e.id = 'l' + i))];
+      ...[...document.querySelectorAll('.riquadro > label, .asse')].map((e, i) => e.id || (e.id = 'l' + i))];
     const problems = [];
     const boxes = ids.map((id) => {
       const e = document.getElementById(id);

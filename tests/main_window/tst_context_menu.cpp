@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-class TestPictureActions : public QObject {
+class TestContextMenu : public QObject {
     Q_OBJECT
 
   private slots:
@@ -95,5 +95,5 @@ class TestPictureActions : public QObject {
     }
 };
 
-QTEST_MAIN(TestPictureActions)
-#include "tst_picture_actions.moc"
+QTEST_MAIN(TestContextMenu)
+#include "tst_context_menu.moc"

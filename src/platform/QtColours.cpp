@@ -1,4 +1,4 @@
-#include "platform/Colour.h"
+#include "platform/QtColours.h"
 
 #include <QPalette>
 

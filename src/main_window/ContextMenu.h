@@ -4,12 +4,15 @@
 
 #include <QMenu>
 #include <QObject>
+#include <QPageLayout>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QAction;
 class QMessageBox;
+class QPrinter;
 
 namespace main_window {
 
@@ -21,18 +24,18 @@ class HelpWindow;
 // export it as a PDF page and print it; and the calculation sheet, as a PDF
 // or on paper. A failure is reported through the
 // window's error seam, and the window carries on.
-class PictureActions : public QObject {
+class ContextMenu : public QObject {
     Q_OBJECT
 
   public:
-    explicit PictureActions(Form1& form);
-    ~PictureActions() override;
+    explicit ContextMenu(Form1& form);
+    ~ContextMenu() override;
 
     QMenu& menu() { return menu_; }
     void setDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(dialogs); }
 
   private:
-    QAction* add(const char* name, const QKeySequence& shortcut, void (PictureActions::*run)());
+    QAction* add(const char* name, const QKeySequence& shortcut, void (ContextMenu::*run)());
     void updateEnabled();
 
     void copyText();
@@ -43,9 +46,14 @@ class PictureActions : public QObject {
     void exportSheet();
     void printSheet();
 
-    using Save = bool (*)(const Form1& form, const QString& path, QString* problem);
+    using Save = std::function<bool(const QString& path, QString* problem)>;
     // Asks for a file and saves there; a failure goes to the window's error seam.
-    void saveAs(const char* caption, const char* suggestedName, const char* filter, Save save);
+    void saveAs(const char* caption, const char* suggestedName, const char* filter,
+                const Save& save);
+    using Print = std::function<bool(QPrinter& printer, QString* problem)>;
+    // Asks for an A4 printer in the orientation and prints there; a failure
+    // goes to the window's error seam.
+    void printOn(QPageLayout::Orientation orientation, const Print& print);
 
     Form1& form_;
     QMenu menu_;
