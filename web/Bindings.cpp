@@ -3,16 +3,22 @@
 // cross as UTF-8; what a call has to say waits in JSON for the page to read.
 #include "Json.h"
 
+#include "engine/Numeric.h"
 #include "engine/Report.h"
+#include "engine/RuntimeError.h"
 #include "form/FormDescription.h"
 #include "form/FormState.h"
+#include "plot/NearRangePlot.h"
 #include "raster/PixelCanvas.h"
 
 #include <emscripten/emscripten.h>
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,11 +28,17 @@ namespace {
 constexpr raster::Rgb kFaceGrey = 0xFFEFEFEFu;
 constexpr raster::Rgb kBlack = 0xFF000000u;
 
+// A picture drawn here, and its pixels as the browser's ImageData bytes.
+struct Picture {
+    std::unique_ptr<raster::PixelCanvas> canvas;
+    std::vector<std::uint32_t> rgba;
+};
+
 struct Page {
     form::FormState state;
-    std::unique_ptr<raster::PixelCanvas> canvas;
-    std::vector<std::uint32_t> rgba; // the canvas's pixels as the browser's ImageData bytes
-    std::string text;                // the last answer, as JSON
+    Picture plot;     // what the window shows
+    Picture sheet;    // the plot of the last completed calculation, for the sheet
+    std::string text; // the last answer, as JSON
 };
 
 Page& page() {
@@ -38,6 +50,14 @@ raster::Palette palette() {
     raster::Palette colours;
     colours.foreground = kBlack;
     colours.system.fill(kFaceGrey);
+    return colours;
+}
+
+// On the sheet the plot is ink on paper, as `raggio-limite scheda` draws it.
+raster::Palette paper() {
+    raster::Palette colours;
+    colours.foreground = kBlack;
+    colours.system.fill(0xFFFFFFFFu);
     return colours;
 }
 
@@ -114,21 +134,26 @@ const char* answer(std::string json) {
     return page().text.c_str();
 }
 
+// A ratio as Qt keeps a window's: in whole 65536ths, cut down, so that the
+// page draws at any ratio the pixels that the window draws there.
+double asQtKeepsIt(double ratio) {
+    constexpr double kSteps = 65536.0;
+    return std::floor(ratio * kSteps) / kSteps;
+}
+
 // A fresh picture at the ratio, in the plot's background colour.
-void newCanvas(double ratio) {
-    Page& p = page();
+void clear(Picture& picture, double ratio, const raster::Palette& colours = palette()) {
     const raster::Rect client = form::clientArea().toPixels();
-    p.canvas = std::make_unique<raster::PixelCanvas>(raster::Size{client.width, client.height},
-                                                     ratio, palette());
-    p.canvas->fill(form::kPlotBackColour);
+    picture.canvas = std::make_unique<raster::PixelCanvas>(
+        raster::Size{client.width, client.height}, asQtKeepsIt(ratio), colours);
+    picture.canvas->fill(form::kPlotBackColour);
 }
 
 // 0xAARRGGBB pixels to R, G, B, A bytes, the order of an ImageData.
-void copyOut() {
-    Page& p = page();
-    const raster::PixelBuffer& buffer = p.canvas->buffer();
-    p.rgba.resize(std::size_t(buffer.width) * std::size_t(buffer.height));
-    std::uint32_t* out = p.rgba.data();
+void copyOut(Picture& picture) {
+    const raster::PixelBuffer& buffer = picture.canvas->buffer();
+    picture.rgba.resize(std::size_t(buffer.width) * std::size_t(buffer.height));
+    std::uint32_t* out = picture.rgba.data();
     for (int y = 0; y < buffer.height; ++y) {
         const raster::Rgb* row = buffer.row(y);
         for (int x = 0; x < buffer.width; ++x) {
@@ -137,6 +162,42 @@ void copyOut() {
                 0xFF000000u | (pixel & 0xFFu) << 16 | (pixel & 0xFF00u) | (pixel >> 16 & 0xFFu);
         }
     }
+}
+
+Picture& picture(int which) {
+    return which == 0 ? page().plot : page().sheet;
+}
+
+// The sheet of the last completed calculation: the boxes as typed and the
+// values used, and the report; its plot goes to the sheet's picture.
+std::string sheet(const form::CompletedCalculation& done, double ratio) {
+    clear(page().sheet, ratio, paper());
+    engine::CalculationValues values = done.calculation.values;
+    try {
+        plot::NearRangePlot::draw(*page().sheet.canvas, values);
+    } catch (const engine::RuntimeError&) {
+        // the window shows what was drawn before the error; so does the sheet
+    }
+    copyOut(page().sheet);
+    const engine::UsedValues used = engine::usedValues(done.calculation.values);
+    const std::pair<std::string_view, std::string> rows[] = {
+        {form::kInputBoxes[0], used.temperature},
+        {form::kInputBoxes[1], used.salinity},
+        {form::kInputBoxes[2], used.depth},
+    };
+    const std::string* typed[] = {&done.temperature, &done.salinity, &done.depth};
+    std::string boxes = "[";
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        boxes += (i > 0 ? "," : "") +
+                 Json()
+                     .add("casella", form::control(form::control(rows[i].first).container).caption)
+                     .add("testo", *typed[i])
+                     .add("usato", rows[i].second)
+                     .str();
+    return Json()
+        .raw("dati", boxes + "]")
+        .add("resoconto", engine::reportText(engine::reportLines(done.calculation)))
+        .str();
 }
 
 } // namespace
@@ -159,6 +220,7 @@ EMSCRIPTEN_KEEPALIVE const char* rl_descrizione() {
                       .add("sfondo", css(form::kStartBackColour))
                       .raw("resoconto", area(form::kReport))
                       .raw("grafico", area(form::kChart))
+                      .raw("areaGrafico", rect(form::chartArea()))
                       .raw("avviso", area(form::kNotice))
                       .raw("controlli", controls + "]")
                       .str());
@@ -172,32 +234,45 @@ EMSCRIPTEN_KEEPALIVE const char* rl_calcolo(const char* temperature, const char*
 
 // "Grafico", on a cleared picture at the ratio: what the page does next.
 EMSCRIPTEN_KEEPALIVE const char* rl_grafico(double ratio) {
-    newCanvas(ratio);
+    clear(page().plot, ratio);
     return answer(reaction(page().state.grafico()));
 }
 
 // One drawing of the plot, after "Grafico" and on each tick: what the page
-// does next. The picture, as far as it got, waits at rl_pixel().
+// does next. The picture, as far as it got, waits at rl_pixel(0).
 EMSCRIPTEN_KEEPALIVE const char* rl_disegna() {
-    const form::Reaction r = page().state.draw(*page().canvas);
+    const form::Reaction r = page().state.draw(*page().plot.canvas);
     if (r.timer != form::Reaction::Timer::Rest)
-        copyOut();
+        copyOut(page().plot);
     return answer(reaction(r));
 }
 
-// The screen's ratio changed: the picture starts again at the new one.
+// The picture's size on screen changed: it starts again at the new ratio.
 EMSCRIPTEN_KEEPALIVE void rl_rapporto(double ratio) {
-    newCanvas(ratio);
+    clear(page().plot, ratio);
 }
 
-EMSCRIPTEN_KEEPALIVE const std::uint32_t* rl_pixel() {
-    return page().rgba.data();
+// The text of a box: what to tell the user when it is not read whole, or "".
+EMSCRIPTEN_KEEPALIVE const char* rl_avviso(const char* text) {
+    return answer(Json::quoted(engine::readingNotice(text)));
 }
-EMSCRIPTEN_KEEPALIVE int rl_larghezza() {
-    return page().canvas->buffer().width;
+
+// The sheet of the last completed "Calcolo", its plot drawn at the ratio
+// into picture 1; null before one.
+EMSCRIPTEN_KEEPALIVE const char* rl_scheda(double ratio) {
+    const std::optional<form::CompletedCalculation>& done = page().state.lastCalculation();
+    return answer(done ? sheet(*done, ratio) : "null");
 }
-EMSCRIPTEN_KEEPALIVE int rl_altezza() {
-    return page().canvas->buffer().height;
+
+// Picture 0, the window's plot, or 1, the sheet's.
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* rl_pixel(int which) {
+    return picture(which).rgba.data();
+}
+EMSCRIPTEN_KEEPALIVE int rl_larghezza(int which) {
+    return picture(which).canvas->buffer().width;
+}
+EMSCRIPTEN_KEEPALIVE int rl_altezza(int which) {
+    return picture(which).canvas->buffer().height;
 }
 
 } // extern "C"

@@ -1,6 +1,6 @@
-# Puts the style sheet, the engine (its WebAssembly already inside it) and
-# the page's script into the HTML, so that the page is one file.
-# Usage: cmake -DPAGE=… -DSTYLE=… -DENGINE=… -DSCRIPT=… -DOUTPUT=… -P Inline.cmake
+# Puts the style sheet, the engine (its WebAssembly already inside it), the
+# page's script and the help into the HTML, so that the page is one file.
+# Usage: cmake -DPAGE=… -DSTYLE=… -DENGINE=… -DSCRIPT=… -DGUIDA=… -DOUTPUT=… -P Inline.cmake
 cmake_minimum_required(VERSION 3.25)
 file(READ ${PAGE} page)
 foreach(part STYLE ENGINE SCRIPT)
@@ -16,5 +16,11 @@ endforeach()
 string(REPLACE "/*@STYLE@*/" "${STYLE_text}" page "${page}")
 string(REPLACE "/*@ENGINE@*/" "${ENGINE_text}" page "${page}")
 string(REPLACE "/*@PAGE@*/" "${SCRIPT_text}" page "${page}")
+# The help's body, the same text as the window's help; its heading names the dialog.
+file(READ ${GUIDA} guida)
+string(REGEX REPLACE ".*<body>\n?" "" guida "${guida}")
+string(REGEX REPLACE "</body>.*" "" guida "${guida}")
+string(REPLACE "<h1>" "<h1 id=\"guida-titolo\">" guida "${guida}")
+string(REPLACE "<!--@GUIDA@-->" "${guida}" page "${page}")
 file(WRITE ${OUTPUT}.part "${page}")
 file(RENAME ${OUTPUT}.part ${OUTPUT})

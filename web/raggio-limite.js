@@ -5,18 +5,23 @@
 (() => {
   const $ = (id) => document.getElementById(id);
   const encoder = new TextEncoder();
+  const kPlot = 0; // the engine's pictures: the window's plot
+  const kSheet = 1; // and the sheet's
+  const kSheetRatio = 3; // the sheet's plot, sharp on paper
   let engine = null;
   let design = null; // the window's description
   let tick = 0;
   let running = false; // the plot's timer: enabled
   let resting = false; // and waiting for the picture to change
   let ratioQuery = null;
-  let ratio = 1; // the picture's device pixel ratio
+  let ratio = 1; // the picture's device pixels to the window's pixels
 
   // A C string of the engine's, as text, and a JSON answer as an object.
   const text = (pointer) => engine.UTF8ToString(pointer);
   const answer = (pointer) => JSON.parse(text(pointer));
   const px = (n) => `${n}px`;
+  const boxes = () => [...document.querySelectorAll('input.casella')];
+  const phoneLayout = () => !matchMedia('(min-width: 1020px)').matches;
 
   // Calls fn with each string as a NUL-ended UTF-8 copy in the engine's memory.
   function withStrings(strings, fn) {
@@ -53,17 +58,31 @@
     return group;
   }
 
+  // A box with the keyboard that has "." and "-" (a decimal keypad may
+  // offer only the locale's comma).
+  function box(control, container) {
+    const input = Object.assign(document.createElement('input'), {
+      type: 'text', autocomplete: 'off', spellcheck: false, inputMode: 'text', enterKeyHint: 'next',
+    });
+    input.setAttribute('autocapitalize', 'off');
+    container.querySelector('label').htmlFor = control.nome.toLowerCase();
+    input.addEventListener('input', () => tellHowRead(input));
+    return input;
+  }
+
+  // Under a box, what its text is read as when not read whole.
+  function noticeFor(input) {
+    const notice = Object.assign(document.createElement('p'), { id: `${input.id}-avviso` });
+    notice.classList.add('avviso-casella');
+    return notice;
+  }
+
   function element(control, container) {
     switch (control.tipo) {
       case 'cornice':
         return frame(control, container === $('finestra'));
-      case 'casella': {
-        const box = Object.assign(document.createElement('input'),
-          { type: 'text', autocomplete: 'off', spellcheck: false });
-        const caption = container.querySelector('label');
-        if (caption) caption.htmlFor = control.nome.toLowerCase();
-        return box;
-      }
+      case 'casella':
+        return box(control, container);
       case 'pulsante':
         return Object.assign(document.createElement('button'), { type: 'button', textContent: control.testo });
       default:
@@ -86,24 +105,45 @@
 
   function buildWindow() {
     const window_ = $('finestra');
-    window_.style.setProperty('--larghezza', px(design.larghezza));
-    window_.style.setProperty('--altezza', px(design.altezza));
+    document.documentElement.style.setProperty('--larghezza', px(design.larghezza));
+    document.documentElement.style.setProperty('--altezza', px(design.altezza));
     window_.style.setProperty('--font-resoconto', px(design.pixelFontResoconto));
     window_.style.background = design.sfondo;
     const containers = new Map([['', window_]]);
     for (const control of design.controlli) {
-      const node = element(control, containers.get(control.dentro));
+      // The axis captions lie over the plot, and go where it goes.
+      const container = control.asse ? $('disegno') : containers.get(control.dentro);
+      const node = element(control, container);
       node.id = control.nome.toLowerCase();
       place(node, control);
       if (control.descrizione) node.setAttribute('aria-description', control.descrizione);
-      node.hidden = control.asse; // the axis captions wait for the plot
-      containers.get(control.dentro).append(node);
+      container.append(node);
+      if (control.tipo === 'casella') node.after(noticeFor(node));
       containers.set(control.nome, node);
     }
+    // After the controls, so that the Tab goes to them first.
+    window_.append($('resoconto'), $('tavola'), $('sommario'));
+    const lowest = Math.max(design.areaGrafico.y + design.areaGrafico.h,
+      ...design.controlli.filter((c) => c.asse).map((c) => c.posto.y + c.posto.h));
+    document.documentElement.style.setProperty('--altezza-grafico', px(lowest + 4));
     $('resoconto').setAttribute('aria-label', design.resoconto.nome);
     $('resoconto').setAttribute('aria-description', design.resoconto.descrizione);
     $('grafico').setAttribute('aria-label', design.grafico.nome);
     $('sommario').textContent = design.grafico.descrizione;
+  }
+
+  // A box whose text is not read whole says so, by the box and below the
+  // window, and is described by it.
+  function tellHowRead(input) {
+    const notice = withStrings([input.value], (t) => answer(engine._rl_avviso(t)));
+    const byTheBox = $(`${input.id}-avviso`);
+    byTheBox.textContent = notice;
+    if (notice) input.setAttribute('aria-describedby', byTheBox.id);
+    else input.removeAttribute('aria-describedby');
+    $('avvisi').replaceChildren(...boxes().filter((b) => $(`${b.id}-avviso`).textContent)
+      .map((b) => Object.assign(document.createElement('li'), {
+        textContent: `${b.labels[0].textContent.replace(/\s+/g, ' ')}: ${$(`${b.id}-avviso`).textContent}`,
+      })));
   }
 
   // ------------------------------------------------------------ the rules' answers
@@ -141,31 +181,33 @@
     }
     if (r.sfondo) $('finestra').style.background = r.sfondo;
     if (r.assi !== null) {
-      $('finestra').classList.toggle('grafico', r.assi);
-      $('grafico').hidden = !r.assi;
+      $('tavola').hidden = !r.assi;
       $('salva').disabled = !r.assi;
-      document.querySelectorAll('.asse').forEach((caption) => { caption.hidden = !r.assi; });
     }
     if (r.grafico) $('sommario').textContent = r.sommario;
     if (r.resoconto !== null) {
       report.textContent = r.resoconto;
       report.hidden = false;
+      $('stampa').disabled = false;
+      report.scrollIntoView({ block: 'nearest' });
     }
-    if (r.disegna) draw();
+    if (r.disegna) {
+      draw();
+      if (phoneLayout()) $('tavola').scrollIntoView({ block: 'nearest' });
+    }
     if (r.annuncio) announce(r.annuncio);
     if (r.errore) showError(r.errore);
   }
 
-  // The engine's picture onto the canvas, at the engine's device size.
-  function copyPixels() {
-    const canvas = $('grafico');
-    const width = engine._rl_larghezza();
-    const height = engine._rl_altezza();
+  // One of the engine's pictures onto a canvas, at the engine's device size.
+  function copyPixels(canvas, which) {
+    const width = engine._rl_larghezza(which);
+    const height = engine._rl_altezza(which);
     if (canvas.width !== width || canvas.height !== height) {
       canvas.width = width;
       canvas.height = height;
     }
-    const bytes = new Uint8ClampedArray(engine.HEAPU8.buffer, engine._rl_pixel(), width * height * 4);
+    const bytes = new Uint8ClampedArray(engine.HEAPU8.buffer, engine._rl_pixel(which), width * height * 4);
     canvas.getContext('2d').putImageData(new ImageData(bytes, width, height), 0, 0);
   }
 
@@ -173,7 +215,7 @@
   // the canvas.
   function draw() {
     const r = answer(engine._rl_disegna());
-    if (r.timer !== 'riposa') copyPixels();
+    if (r.timer !== 'riposa') copyPixels($('grafico'), kPlot);
     apply(r);
   }
 
@@ -187,32 +229,58 @@
   }
 
   function calcolo() {
-    apply(answer(withStrings([$('text1').value, $('text2').value, $('text4').value],
-      (t, s, q) => engine._rl_calcolo(t, s, q))));
+    boxes().forEach(tellHowRead);
+    apply(answer(withStrings(boxes().map((b) => b.value), (t, s, q) => engine._rl_calcolo(t, s, q))));
   }
 
   function grafico() {
-    watchRatio();
+    fitPlot();
     apply(answer(engine._rl_grafico(ratio)));
   }
 
-  // A zoom or another screen changes the ratio: the picture is drawn again
-  // at the new one, as the window does on a new screen. A zoom also resizes
-  // the viewport; a move to another screen may only change the resolution.
-  function watchRatio() {
-    if (ratioQuery) ratioQuery.removeEventListener('change', ratioChanged);
-    ratio = window.devicePixelRatio || 1;
-    ratioQuery = matchMedia(`(resolution: ${ratio}dppx)`);
-    ratioQuery.addEventListener('change', ratioChanged);
+  // ------------------------------------------------------------ the plot's size
+
+  // The plot's size on screen to the window's: 1 in the window's layout or
+  // enlarged, the screen's width on a phone. The picture is drawn at that
+  // times the screen's own ratio, sharp with the same geometry.
+  function fitPlot() {
+    const tavola = $('tavola');
+    const whole = !phoneLayout() || tavola.classList.contains('intera');
+    const width = tavola.parentElement.clientWidth;
+    const scale = whole ? 1 : Math.min(1, width / design.larghezza);
+    document.documentElement.style.setProperty('--scala', String(scale));
+    const screen = window.devicePixelRatio || 1;
+    if (ratioQuery) ratioQuery.removeEventListener('change', sizeChanged);
+    ratioQuery = matchMedia(`(resolution: ${screen}dppx)`);
+    ratioQuery.addEventListener('change', sizeChanged);
+    tavola.tabIndex = phoneLayout() ? 0 : -1; // to enlarge it, and to scroll it enlarged
+    const changed = ratio !== scale * screen;
+    ratio = scale * screen;
+    return changed;
   }
 
-  function ratioChanged() {
-    if ($('grafico').hidden || (window.devicePixelRatio || 1) === ratio) return;
-    watchRatio();
+  // A zoom, another screen, a rotation or a new layout: the picture is drawn
+  // again at its new size, as the window does on a new screen.
+  function sizeChanged() {
+    if (!fitPlot() || $('tavola').hidden) return;
     engine._rl_rapporto(ratio);
     setTimer('avvia');
     draw();
   }
+
+  function toggleWholePlot() {
+    if (!phoneLayout()) return;
+    $('tavola').classList.toggle('intera');
+    sizeChanged();
+  }
+
+  function plotKey(event) {
+    if (event.key !== 'Enter' && event.key !== ' ') return;
+    event.preventDefault();
+    toggleWholePlot();
+  }
+
+  // ------------------------------------------------------------ saving, printing, help
 
   // The picture as the window saves it: the plot with its axis captions,
   // each word where the page shows it.
@@ -223,16 +291,17 @@
     picture.height = plot.height;
     const context = picture.getContext('2d');
     context.drawImage(plot, 0, 0);
-    context.scale(plot.width / design.larghezza, plot.width / design.larghezza);
-    context.textBaseline = 'top';
     const origin = plot.getBoundingClientRect();
+    const scale = plot.width / origin.width;
+    context.scale(scale, scale);
+    context.textBaseline = 'top';
     const range = document.createRange();
-    for (const label of document.querySelectorAll('.didascalia')) {
+    for (const label of document.querySelectorAll('#disegno .didascalia')) {
       const style = getComputedStyle(label);
       const box = label.getBoundingClientRect();
       context.fillStyle = style.backgroundColor;
       context.fillRect(box.left - origin.left, box.top - origin.top, box.width, box.height);
-      context.font = `${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
+      context.font = `${style.fontWeight} ${parseFloat(style.fontSize) * box.height / label.offsetHeight}px ${style.fontFamily}`;
       context.fillStyle = style.color;
       const words = label.firstChild;
       for (const word of words.textContent.matchAll(/\S+/g)) {
@@ -251,6 +320,67 @@
     }, 'image/png');
   }
 
+  const element_ = (tag, textContent = '') => Object.assign(document.createElement(tag), { textContent });
+
+  // The calculation sheet of the last completed "Calcolo", for the printer:
+  // the page that `raggio-limite scheda` writes.
+  function buildSheet() {
+    const sheet = answer(engine._rl_scheda(kSheetRatio));
+    const page = $('scheda');
+    page.replaceChildren(element_('h1', 'Raggio limite – scheda di calcolo'));
+    if (!sheet) {
+      page.append(element_('p', 'Nessun calcolo da mettere nella scheda: premere prima «Calcolo».'));
+      return;
+    }
+    page.append(element_('p', 'Nome: ______________________________   Classe: ________   Data: ______________'),
+      element_('h2', 'Dati del calcolo'));
+    const table = document.createElement('table');
+    const header = table.insertRow();
+    ['Casella', 'Testo immesso', 'Valore usato'].forEach((t) => header.append(element_('th', t)));
+    for (const row of sheet.dati) {
+      const cells = table.insertRow();
+      [row.casella, `«${row.testo}»`, row.usato.trim()].forEach((t) => { cells.insertCell().textContent = t; });
+    }
+    page.append(table, element_('h2', 'Resoconto di «Calcolo»'), element_('pre', sheet.resoconto),
+      element_('h2', 'Grafico'));
+    const area = document.createElement('div');
+    area.className = 'tavola-scheda';
+    const drawing = document.createElement('div');
+    drawing.className = 'disegno-scheda';
+    drawing.style.width = px(design.larghezza);
+    drawing.style.height = px(design.altezza);
+    const canvas = document.createElement('canvas');
+    copyPixels(canvas, kSheet);
+    drawing.append(Object.assign(document.createElement('img'), { src: canvas.toDataURL(), alt: '' }));
+    for (const caption of document.querySelectorAll('#disegno .didascalia')) {
+      const copy = caption.cloneNode(true);
+      copy.removeAttribute('id');
+      copy.style.color = caption.style.getPropertyValue('--colore') || '#000';
+      drawing.append(copy);
+    }
+    area.append(drawing);
+    page.append(area);
+  }
+
+  function printSheet() {
+    buildSheet();
+    window.print();
+  }
+
+  function showHelp() {
+    if (!$('guida').open) $('guida').showModal();
+    $('guida-chiudi').focus();
+  }
+
+  function keyPressed(event) {
+    if (event.key === 'F1') {
+      event.preventDefault();
+      showHelp();
+    }
+  }
+
+  // ------------------------------------------------------------ start
+
   function start(module) {
     engine = module;
     design = answer(engine._rl_descrizione());
@@ -258,7 +388,14 @@
     $('command1').addEventListener('click', calcolo);
     $('command2').addEventListener('click', grafico);
     $('salva').addEventListener('click', salva);
-    addEventListener('resize', ratioChanged);
+    $('stampa').addEventListener('click', printSheet);
+    $('apri-guida').addEventListener('click', showHelp);
+    $('tavola').addEventListener('click', toggleWholePlot);
+    $('tavola').addEventListener('keydown', plotKey);
+    addEventListener('keydown', keyPressed);
+    addEventListener('beforeprint', buildSheet);
+    addEventListener('resize', sizeChanged);
+    fitPlot();
     $('caricamento').hidden = true;
     $('text1').focus();
     performance.mark('pronto');

@@ -42,6 +42,7 @@ struct Scanned {
     std::int64_t exponent = 0;
     int firstSignificant = 0; // decimal position of the first non-zero digit
     bool hasDigits = false;
+    std::size_t end = 0; // where reading stopped
 };
 
 Scanned scan(std::string_view text) {
@@ -73,6 +74,7 @@ Scanned scan(std::string_view text) {
         }
     }
     s.firstSignificant = integerDigits > 0 ? integerDigits - 1 : -(leadingFractionZeros + 1);
+    s.end = s.hasDigits ? i : 0;
     if (!s.hasDigits || i >= text.size() || (text[i] != 'e' && text[i] != 'E'))
         return s;
     std::size_t j = i + 1;
@@ -86,7 +88,19 @@ Scanned scan(std::string_view text) {
         exponent = std::min(exponent * 10 + (text[j] - '0'), kExponentSaturation);
     exponent = std::min(exponent, std::int64_t(s.mantissa.size()) + kExponentMargin);
     s.exponent = negativeExponent ? -exponent : exponent;
+    s.end = j;
     return s;
+}
+
+// The text as a notice quotes it: a long one cut, never inside a character.
+std::string quoted(std::string_view text) {
+    constexpr std::size_t kLongest = 24; // bytes
+    if (text.size() <= kLongest)
+        return "«" + std::string(text) + "»";
+    std::size_t cut = kLongest;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0u) == 0x80u)
+        --cut; // a UTF-8 continuation byte
+    return "«" + std::string(text.substr(0, cut)) + "…»";
 }
 
 // Reads the rewritten number, correctly rounded; false when it is out of
@@ -121,6 +135,24 @@ double Val(std::string_view text) {
         value = 0.0;
     }
     return s.negative ? -value : value;
+}
+
+std::string readingNotice(std::string_view text) {
+    const Scanned s = scan(text);
+    const std::string_view rest = text.substr(s.end);
+    if (s.hasDigits && rest.find_first_not_of(" \t") == std::string_view::npos)
+        return {};
+    const std::size_t start = text.find_first_not_of(" \t");
+    const std::string read =
+        s.hasDigits ? std::string(text.substr(start, s.end - start)) : std::string("0");
+    std::string why = "il resto non fa parte del numero";
+    if (text.find_first_not_of(" \t") == std::string_view::npos)
+        why = "la casella è vuota";
+    else if (!s.hasDigits)
+        why = "non è un numero";
+    else if (rest.front() == ',')
+        why = "il separatore decimale è il punto";
+    return quoted(text) + " letto come " + read + ": " + why + ".";
 }
 
 std::int16_t toInt16(double value) {

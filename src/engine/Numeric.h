@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // The numeric services of the runtime. Every function that can leave its
@@ -13,6 +14,11 @@ namespace engine {
 // "E", optional sign, digits). Reading stops at the first other character;
 // no number gives 0. A number beyond the double range is an overflow.
 double Val(std::string_view text);
+
+// What to tell the user when Val does not read the whole text (blanks
+// around the number aside): «60,5» letto come 60: il separatore decimale è
+// il punto. Empty when it does. In UTF-8.
+std::string readingNotice(std::string_view text);
 
 // Rounds half to even; overflow outside -32768..32767, nan and infinities.
 std::int16_t toInt16(double value);

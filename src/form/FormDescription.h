@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The main window, described once, without widgets: its controls as
 // designed, their names for assistive technology, and the window's own
@@ -52,6 +53,15 @@ std::span<const ControlDesign> axisCaptions();
 // ends, so that what is heard is what is seen; a text box takes the caption
 // of the frame it sits in. The description says the rest in full words.
 std::string accessibleName(const ControlDesign& control);
+
+// The three input boxes, in the order "Calcolo" reads them.
+inline constexpr std::string_view kInputBoxes[] = {"Text1", "Text2", "Text4"};
+
+// What to tell the user of each box whose text is not read whole, after the
+// box's name: "Temperatura (°F): «60,5» letto come 60: il separatore
+// decimale è il punto." None when every text is read whole.
+std::vector<std::string> readingNotices(std::string_view temperature, std::string_view salinity,
+                                        std::string_view depth);
 
 // A part of the window that has no caption of its own.
 struct AreaDesign {

@@ -26,6 +26,12 @@ Reaction FormState::calcolo(std::string_view temperature, std::string_view salin
     } catch (const engine::RuntimeError& error) {
         r.error = error.what();
     }
+    // Said with the result, each after a full stop.
+    for (const std::string& notice : readingNotices(temperature, salinity, depth))
+        r.announcement += (r.announcement.empty()         ? ""
+                           : r.announcement.back() == '.' ? " "
+                                                          : ". ") +
+                          notice;
     return r;
 }
 

@@ -1,5 +1,6 @@
 #include "main_window/Form1.h"
 
+#include "engine/Numeric.h"
 #include "engine/Report.h"
 #include "form/FormDescription.h"
 #include "main_window/ContextMenu.h"
@@ -39,6 +40,16 @@ QSize pixelSize(const raster::TwipRect& rect) {
 platform::LabelSizing labelSizing(form::LabelSizing sizing) {
     return sizing == form::LabelSizing::Auto ? platform::LabelSizing::Auto
                                              : platform::LabelSizing::Wrap;
+}
+
+// A box whose text is not read whole says so, as its tooltip and its
+// description; otherwise its description is the design's.
+void tellHowRead(QLineEdit& box) {
+    const QString notice = text(engine::readingNotice(box.text().toStdString()));
+    box.setToolTip(notice);
+    box.setAccessibleDescription(
+        notice.isEmpty() ? text(form::control(box.objectName().toStdString()).description)
+                         : notice);
 }
 
 template <typename Widget> Widget* named(Widget* widget, std::string_view name) {
@@ -98,6 +109,8 @@ void Form1::createControls() {
     temperature_ = findChild<QLineEdit*>(QStringLiteral("Text1"));
     salinity_ = findChild<QLineEdit*>(QStringLiteral("Text2"));
     depth_ = findChild<QLineEdit*>(QStringLiteral("Text4"));
+    for (QLineEdit* box : {temperature_, salinity_, depth_})
+        connect(box, &QLineEdit::textChanged, this, [box] { tellHowRead(*box); });
     calcolo_ = findChild<QPushButton*>(QStringLiteral("Command1"));
     grafico_ = findChild<QPushButton*>(QStringLiteral("Command2"));
     temperature_->setFocus();

@@ -104,20 +104,22 @@ export class Page {
     return this.browser.send(method, params, this.sessionId);
   }
 
-  async open(url, { offline = true, width = 1280, height = 900, ratio = 1 } = {}) {
+  // A phone or a tablet (mobile) honours the page's viewport and has touch.
+  async open(url, { offline = true, width = 1280, height = 900, ratio = 1, mobile = false } = {}) {
     await this.send('Runtime.enable');
     await this.send('Log.enable');
     await this.send('Page.enable');
     await this.send('Network.enable');
     await this.send('Network.emulateNetworkConditions',
       { offline, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
-    await this.resize(width, height, ratio);
+    await this.send('Emulation.setTouchEmulationEnabled', { enabled: mobile, maxTouchPoints: 5 });
+    await this.resize(width, height, ratio, mobile);
     await this.navigate(url);
   }
 
-  resize(width, height, ratio) {
+  resize(width, height, ratio, mobile = false) {
     return this.send('Emulation.setDeviceMetricsOverride',
-      { width, height, deviceScaleFactor: ratio, mobile: false });
+      { width, height, deviceScaleFactor: ratio, mobile });
   }
 
   // Loads url and waits until the page says it is ready (or failed to be).
