@@ -15,6 +15,7 @@
   let resting = false; // and waiting for the picture to change
   let ratioQuery = null;
   let ratio = 1; // the picture's device pixels to the window's pixels
+  let availableWidth = 0; // the window's column, in CSS pixels, on a phone
 
   // A C string of the engine's, as text, and a JSON answer as an object.
   const text = (pointer) => engine.UTF8ToString(pointer);
@@ -137,6 +138,7 @@
   function tellHowRead(input) {
     const notice = withStrings([input.value], (t) => answer(engine._rl_avviso(t)));
     const byTheBox = $(`${input.id}-avviso`);
+    if (byTheBox.textContent === notice) return;
     byTheBox.textContent = notice;
     if (notice) input.setAttribute('aria-describedby', byTheBox.id);
     else input.removeAttribute('aria-describedby');
@@ -189,7 +191,7 @@
       report.textContent = r.resoconto;
       report.hidden = false;
       $('stampa').disabled = false;
-      report.scrollIntoView({ block: 'nearest' });
+      if (phoneLayout()) report.scrollIntoView({ block: 'nearest' });
     }
     if (r.disegna) {
       draw();
@@ -246,8 +248,7 @@
   function fitPlot() {
     const tavola = $('tavola');
     const whole = !phoneLayout() || tavola.classList.contains('intera');
-    const width = tavola.parentElement.clientWidth;
-    const scale = whole ? 1 : Math.min(1, width / design.larghezza);
+    const scale = whole ? 1 : Math.min(1, availableWidth / design.larghezza);
     document.documentElement.style.setProperty('--scala', String(scale));
     const screen = window.devicePixelRatio || 1;
     if (ratioQuery) ratioQuery.removeEventListener('change', sizeChanged);
@@ -394,7 +395,13 @@
     $('tavola').addEventListener('keydown', plotKey);
     addEventListener('keydown', keyPressed);
     addEventListener('beforeprint', buildSheet);
+    // Read as it changes, so that no click waits for the layout.
+    new ResizeObserver(([entry]) => {
+      availableWidth = entry.contentRect.width;
+      sizeChanged();
+    }).observe($('finestra'));
     addEventListener('resize', sizeChanged);
+    availableWidth = $('finestra').clientWidth;
     fitPlot();
     $('caricamento').hidden = true;
     $('text1').focus();

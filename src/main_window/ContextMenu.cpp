@@ -1,5 +1,6 @@
 #include "main_window/ContextMenu.h"
 
+#include "main_window/BrowserPage.h"
 #include "main_window/Form1.h"
 #include "main_window/HelpWindow.h"
 #include "main_window/Picture.h"
@@ -24,6 +25,7 @@ ContextMenu::ContextMenu(Form1& form)
     add("Stampa…", QKeySequence(Qt::CTRL | Qt::Key_P), &ContextMenu::print);
     exportSheet_ = add("Esporta scheda PDF…", {}, &ContextMenu::exportSheet);
     printSheet_ = add("Stampa scheda…", {}, &ContextMenu::printSheet);
+    add("Salva la pagina per il browser…", {}, &ContextMenu::savePage);
     menu_.setAccessibleName(QStringLiteral("Risultati"));
     // Every Calcolo, completed or failed, changes the picture.
     connect(&form_, &platform::Form::pictureChanged, this, &ContextMenu::updateEnabled);
@@ -120,6 +122,11 @@ void ContextMenu::showAbout() {
     about_->show();
     about_->raise();
     about_->activateWindow();
+}
+
+void ContextMenu::savePage() {
+    saveAs("Salva la pagina per il browser", "raggio-limite.html", "Pagine HTML (*.html)",
+           &BrowserPage::save);
 }
 
 void ContextMenu::exportSheet() {

@@ -45,6 +45,7 @@ class ContextMenu : public QObject {
     void print();
     void exportSheet();
     void printSheet();
+    void savePage();
 
     using Save = std::function<bool(const QString& path, QString* problem)>;
     // Asks for a file and saves there; a failure goes to the window's error seam.
