@@ -27,9 +27,11 @@ void renderLabels(const Form1& form, QPainter& painter) {
 }
 
 // The font at the pixel size it has on screen, so that it keeps its size on
-// a page whose painter is scaled to the printer's resolution.
+// a page whose painter is scaled to the printer's resolution; without
+// ligatures, so that the page's text reads as typed.
 QFont onScreenSize(QFont font, const QWidget& widget) {
     font.setPixelSize(qRound(font.pointSizeF() * widget.logicalDpiY() / 72.0));
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
