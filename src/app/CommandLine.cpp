@@ -8,6 +8,7 @@
 #include "main_window/Form1Driver.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace app {
 
@@ -35,6 +36,9 @@ int rendered(char* program, const QStringList& given, const Rendering& kind) {
     Arguments arguments(QString::fromLatin1(kind.subcommand), options, 3);
     if (const auto status = Exit::read(arguments, given))
         return *status;
+    if (!arguments.isSet(output))
+        return Exit::usageError(QStringLiteral("manca -o FILE, il file %1 da scrivere")
+                                    .arg(kind.extensions.join(" o ")));
     const QString path = arguments.value(output);
     const bool known = std::any_of(kind.extensions.begin(), kind.extensions.end(), [&](auto& e) {
         return path.endsWith(e, Qt::CaseInsensitive) && path.size() > e.size();
@@ -65,6 +69,59 @@ int rendered(char* program, const QStringList& given, const Rendering& kind) {
     return Exit::printed(path + QLatin1Char('\n'));
 }
 
+int grafico(char* program, const QStringList& given) {
+    return rendered(program, given,
+                    {"grafico", {".png", ".pdf"}, true, &main_window::Form1Driver::savePicture});
+}
+
+int scheda(char* program, const QStringList& given) {
+    return rendered(program, given,
+                    {"scheda", {".pdf"}, false, &main_window::Form1Driver::saveSheet});
+}
+
+struct Subcommand {
+    const char* name;
+    int (*run)(char* program, const QStringList& given);
+};
+
+const Subcommand kSubcommands[] = {
+    {"calcolo", [](char*, const QStringList& given) { return TextSubcommands::calcolo(given); }},
+    {"tabella", [](char*, const QStringList& given) { return TextSubcommands::tabella(given); }},
+    {"grafico", grafico},
+    {"scheda", scheda},
+};
+
+// How many letters to insert, delete or change to turn one word into the other.
+qsizetype editDistance(const QString& from, const QString& to) {
+    QList<qsizetype> row(to.size() + 1);
+    std::iota(row.begin(), row.end(), 0);
+    for (qsizetype i = 1; i <= from.size(); ++i) {
+        qsizetype diagonal = row[0];
+        row[0] = i;
+        for (qsizetype j = 1; j <= to.size(); ++j) {
+            const qsizetype above = row[j];
+            row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (from[i - 1] != to[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row[to.size()];
+}
+
+// The subcommand a mistyped word most likely means, as " (forse intendevi: X)";
+// empty when none is within two letters.
+QString suggestionFor(const QString& word) {
+    qsizetype fewest = 3;
+    QString nearest;
+    for (const Subcommand& subcommand : kSubcommands) {
+        const qsizetype edits = editDistance(word.toLower(), QLatin1String(subcommand.name));
+        if (edits < fewest) {
+            fewest = edits;
+            nearest = QStringLiteral(" (forse intendevi: %1)").arg(subcommand.name);
+        }
+    }
+    return nearest;
+}
+
 } // namespace
 
 int CommandLine::run(int argc, char* argv[]) {
@@ -76,20 +133,13 @@ int CommandLine::run(int argc, char* argv[]) {
         return Exit::help();
     if (first == QLatin1String("-v") || first == QLatin1String("--version"))
         return Exit::printed(QStringLiteral("raggio-limite %1\n").arg(RAGGIO_LIMITE_VERSION));
-    if (first == QLatin1String("calcolo"))
-        return TextSubcommands::calcolo(given);
-    if (first == QLatin1String("tabella"))
-        return TextSubcommands::tabella(given);
-    if (first == QLatin1String("grafico"))
-        return rendered(
-            argv[0], given,
-            {"grafico", {".png", ".pdf"}, true, &main_window::Form1Driver::savePicture});
-    if (first == QLatin1String("scheda"))
-        return rendered(argv[0], given,
-                        {"scheda", {".pdf"}, false, &main_window::Form1Driver::saveSheet});
+    for (const Subcommand& subcommand : kSubcommands)
+        if (first == QLatin1String(subcommand.name))
+            return subcommand.run(argv[0], given);
     if (first.startsWith(QLatin1Char('-')))
         return Exit::usageError(QStringLiteral("opzione sconosciuta \"%1\"").arg(first));
-    return Exit::usageError(QStringLiteral("sottocomando sconosciuto \"%1\"").arg(first));
+    return Exit::usageError(
+        QStringLiteral("sottocomando sconosciuto \"%1\"%2").arg(first, suggestionFor(first)));
 }
 
 } // namespace app

@@ -45,14 +45,16 @@ Senza argomenti apre la finestra. Con un sottocomando calcola senza finestra.
 Stato d'uscita: 0 riuscito, 1 errore di calcolo o di scrittura, 2 uso sbagliato.
 )";
 
-void tell(const QString& line) {
-    std::fputs(qPrintable(line + QLatin1Char('\n')), stderr);
+// Every message of the command line names the program first, as other tools'
+// messages do, so that it stands out in a script's log.
+void tell(const QString& message) {
+    std::fputs(qPrintable(QStringLiteral("raggio-limite: %1\n").arg(message)), stderr);
 }
 
 } // namespace
 
 int Exit::usageError(const QString& problem) {
-    tell(QStringLiteral("raggio-limite: %1. Vedere raggio-limite --help.").arg(problem));
+    tell(QStringLiteral("%1. Vedere raggio-limite --help.").arg(problem));
     return kUsage;
 }
 

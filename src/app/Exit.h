@@ -19,7 +19,7 @@ class Exit {
 
     // One line on standard error that points to --help; kUsage.
     static int usageError(const QString& problem);
-    // The message on standard error; kFailed.
+    // The message on standard error, after the program's name; kFailed.
     static int failure(const QString& message);
     // Flushes out: kDone once everything is written, else kFailed with the reason.
     static int finish(StandardOutput& out);

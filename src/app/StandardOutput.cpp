@@ -34,7 +34,7 @@ bool StandardOutput::finish() {
 }
 
 QString StandardOutput::problem() const {
-    return QStringLiteral("raggio-limite: impossibile scrivere sullo standard output: %1.")
+    return QStringLiteral("impossibile scrivere sullo standard output: %1.")
         .arg(QString::fromStdString(engine::systemErrorText(error_)));
 }
 

@@ -11,9 +11,8 @@ const std::string kTemperatureRange =
     "Temperatura (°F): il valore è troppo grande in valore assoluto; "
     "la velocità del suono non si può calcolare.";
 const std::string kSalinityRange =
-    "Salinità (pt x 1000): scrivere un numero intero tra -32768 e 32767.";
-const std::string kDepthRange =
-    "Quota di calc. (ft): scrivere un numero intero tra -32768 e 32767.";
+    "Salinità (pt x 1000): scrivere un numero intero tra -32734 e 32767.";
+const std::string kDepthRange = "Quota di calc. (ft): scrivere un numero intero tra -32753 e 15.";
 const std::string kDepthFloor = "Quota di calc. (ft): la quota deve essere almeno -32753 ft.";
 const std::string kSalinityFloor = "Salinità (pt x 1000): la salinità deve essere almeno -32734.";
 const std::string kZeroSpeed =

@@ -2,6 +2,7 @@
 
 #include "engine/SystemError.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageSize>
@@ -16,22 +17,28 @@ namespace main_window {
 namespace {
 
 // Why a file could not be written, in the program's words: the system's own
-// message would be in English.
+// message would be in English. Qt leaves ENOENT for a target that is a
+// folder, and no errno for some failures; the path tells those apart.
 QString whyNotWritten(const QString& path, int errorNumber) {
     const QFileInfo file(path);
-    if (!file.dir().exists())
-        errorNumber = ENOENT;
-    else if (file.isDir())
+    if (file.isDir())
         errorNumber = EISDIR;
-    return QString::fromStdString(engine::systemErrorText(errorNumber != 0 ? errorNumber : EIO));
+    else if (errorNumber == 0)
+        errorNumber = file.dir().exists() ? EIO : ENOENT;
+    return QString::fromStdString(engine::systemErrorText(errorNumber));
 }
 
 } // namespace
 
 bool AtomicFile::save(const QString& path, const Write& write, QString* problem) {
+    // Made in memory first: then a failed write is the file's, with its
+    // errno, and no encoder (libpng) prints a line of its own in English.
+    QBuffer content;
+    const bool made = content.open(QIODevice::WriteOnly) && write(content);
     QSaveFile file(path);
     errno = 0;
-    if (file.open(QIODevice::WriteOnly) && write(file) && file.commit())
+    if (made && file.open(QIODevice::WriteOnly) && file.write(content.data()) == content.size() &&
+        file.commit())
         return true;
     const int errorNumber = errno;
     file.cancelWriting();

@@ -20,22 +20,29 @@ namespace {
 constexpr int kPdfDotsPerInch = 96;
 constexpr double kPointsPerPixel = 72.0 / kPdfDotsPerInch;
 
+enum class Output {
+    Pixels, // as the screen shows them
+    Text,   // for a PDF or a printer: without ligatures, so that the text reads as typed
+};
+
 // The font at the pixel size it has on screen, so that it keeps its size on
 // an image or on a page whose painter is scaled to the printer's resolution.
-QFont onScreenSize(QFont font, const WindowView& view) {
+QFont onScreenSize(QFont font, const WindowView& view, Output output) {
     font.setPixelSize(qRound(font.pointSizeF() * view.logicalDpi / 72.0));
+    if (output == Output::Text)
+        font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
 // The shown captions as the window draws them: their box in their
 // background, their text from the top left.
-void drawCaptions(const WindowView& view, QPainter& painter) {
+void drawCaptions(const WindowView& view, QPainter& painter, Output output) {
     for (const Caption& caption : view.captions) {
         if (!caption.shown)
             continue;
         painter.fillRect(caption.box, caption.background);
         painter.setPen(caption.colour.value_or(view.textColour));
-        painter.setFont(onScreenSize(caption.font, view));
+        painter.setFont(onScreenSize(caption.font, view, output));
         painter.drawText(caption.box,
                          Qt::AlignLeft | Qt::AlignTop | (caption.wraps ? Qt::TextWordWrap : 0),
                          caption.text);
@@ -47,7 +54,7 @@ void drawCaptions(const WindowView& view, QPainter& painter) {
 QImage Picture::image(const WindowView& view) {
     QImage picture = view.surface.image().copy();
     QPainter painter(&picture);
-    drawCaptions(view, painter);
+    drawCaptions(view, painter, Output::Pixels);
     return picture;
 }
 
@@ -64,11 +71,11 @@ void Picture::paint(const WindowView& view, QPainter& painter) {
             // the window shows what was drawn before the error; so does the page
         }
     }
-    painter.setFont(onScreenSize(surface.font(), view));
+    painter.setFont(onScreenSize(surface.font(), view, Output::Text));
     painter.setPen(view.textColour);
     for (const auto& item : surface.printedText())
         painter.drawText(item.baseline, item.text);
-    drawCaptions(view, painter);
+    drawCaptions(view, painter, Output::Text);
 }
 
 bool Picture::savePng(const WindowView& view, const QString& path, QString* problem) {

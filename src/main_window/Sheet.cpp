@@ -45,6 +45,7 @@ QFont sheetFont(int size, bool bold) {
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(size); // in the painter's units, whatever the device
     font.setBold(bold);
+    font.setStyleStrategy(QFont::PreferNoShaping); // no ligatures: the PDF's text reads as typed
     return font;
 }
 

@@ -1,37 +1,145 @@
-#include "EngineText.h"
-#include "FormDriver.h"
+#include "Expected.h"
 #include "PdfPages.h"
-#include "engine/NumberFormat.h"
 #include "table/Range.h"
 
-#include <QFile>
-
-using pdf_pages::Ink;
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QTest>
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out, err;
-};
+// Set, the cases' expected files are written anew from what the program gives.
+const bool kUpdating = qEnvironmentVariableIsSet("RAGGIO_UPDATE_EXPECTED");
+constexpr qsizetype kWhole = 16 * 1024; // a longer standard output is summed up
+constexpr int kPageDotsPerInch = 96;    // a picture's PDF page: a page pixel a window pixel
 
-// The program as a user starts it from a terminal with no display at all,
-// standard output to a pipe or, with a file, there (/dev/full: a full disk).
-Run run(const QStringList& arguments, const QString& outputFile = {}, const QString& display = {}) {
-    QProcess process;
+// The cases' shell has the program on its PATH and as_nobody, which runs a
+// command as a user without root's rights (as oneself, when not root).
+const QString kPrelude = QStringLiteral(
+    "as_nobody() { if [ \"$(id -u)\" = 0 ]; then setpriv --reuid=nobody --regid=nogroup "
+    "--clear-groups -- \"$@\"; else \"$@\"; fi; }\n");
+
+// Standard output as its expected file keeps it: whole, or past kWhole its
+// counts, its digest and its first and last lines.
+QByteArray toldOutput(const QByteArray& out) {
+    const QByteArray title = "--- standard output";
+    if (out.size() <= kWhole)
+        return title + "\n" + out +
+               (out.isEmpty() || out.endsWith('\n') ? "" : "\n(no end of line)\n");
+    const QList<QByteArray> lines = out.chopped(out.endsWith('\n')).split('\n');
+    return title +
+           QStringLiteral(": %1 lines, %2 bytes, SHA-256 %3; the first 2 and the last 3:\n")
+               .arg(out.count('\n'))
+               .arg(out.size())
+               .arg(QCryptographicHash::hash(out, QCryptographicHash::Sha256).toHex())
+               .toUtf8() +
+           (lines.mid(0, 2) + QList<QByteArray>{"..."} + lines.mid(lines.size() - 3)).join('\n') +
+           "\n";
+}
+
+// Open to every user, as_nobody too, as a folder made with mkdir is.
+bool openToAll(const QString& folder) {
+    return QFile::setPermissions(folder, QFile::permissions(folder) | QFile::ReadOther |
+                                             QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+}
+
+// The program copied where every user may run it: the build may lie in a
+// home that others cannot enter.
+QString programFolder() {
+    static QTemporaryDir folder;
+    static const bool copied =
+        QFile::copy(RAGGIO_LIMITE, folder.filePath("raggio-limite")) && openToAll(folder.path());
+    return copied ? folder.path() : QString();
+}
+
+// The command as a user types it in an empty folder, without a display.
+QByteArray run(const QString& command, const QString& folder) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY"})
         environment.remove(name);
-    if (!display.isEmpty())
-        environment.insert("DISPLAY", display);
-    process.setProcessEnvironment(environment);
-    if (!outputFile.isEmpty())
-        process.setStandardOutputFile(outputFile);
-    process.start(QStringLiteral(RAGGIO_LIMITE), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    environment.insert("PATH", programFolder() + ':' + environment.value("PATH"));
+    environment.insert("LC_ALL", "C.UTF-8");
+    QProcess shell;
+    shell.setProcessEnvironment(environment);
+    shell.setWorkingDirectory(folder);
+    shell.start("/bin/sh", {"-c", kPrelude + command});
+    const bool ended = shell.waitForFinished(60000) && shell.exitStatus() == QProcess::NormalExit;
+    return "exit status " + (ended ? QByteArray::number(shell.exitCode()) : "none") + "\n" +
+           toldOutput(shell.readAllStandardOutput()) + "--- standard error\n" +
+           shell.readAllStandardError();
+}
+
+// A file as its reader sees it, and its picture (a PDF's first page) to
+// compare pixel for pixel.
+QByteArray told(const QString& path, QImage* picture) {
+    if (path.endsWith(".pdf", Qt::CaseInsensitive)) {
+        *picture = pdf_pages::page(path, 1, kPageDotsPerInch);
+        return (pdf_pages::facts(path) + "text:\n" + pdf_pages::text(path)).toUtf8();
+    }
+    *picture = QImage(path, "PNG");
+    return picture->isNull() ? QByteArray::number(QFileInfo(path).size()) + " bytes\n"
+                             : QStringLiteral("picture of %1 x %2 pixels\n")
+                                   .arg(picture->width())
+                                   .arg(picture->height())
+                                   .toUtf8();
+}
+
+// Every file the case left, sorted, and their pictures.
+QByteArray filesLeft(const QDir& folder, QList<QImage>* pictures) {
+    QStringList names;
+    for (QDirIterator it(folder.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+         it.hasNext();)
+        names << folder.relativeFilePath(it.next());
+    names.sort();
+    QByteArray text;
+    for (const QString& name : names) {
+        QImage picture;
+        text += "--- file " + name.toUtf8() + "\n" + told(folder.filePath(name), &picture);
+        if (!picture.isNull())
+            *pictures << picture;
+    }
+    return text;
+}
+
+// Where a case's actual output goes: over the expected file when updating,
+// else beside the test, to look at.
+QString destination(const QString& expectedPath) {
+    if (kUpdating)
+        return expectedPath;
+    const QString folder = QCoreApplication::applicationDirPath() + "/actual/";
+    QDir().mkpath(folder);
+    return folder + QFileInfo(expectedPath).fileName();
+}
+
+void compareText(const QString& path, const QByteArray& expected, const QByteArray& actual) {
+    if (expected == actual)
+        return;
+    QFile saved(destination(path));
+    QVERIFY(saved.open(QIODevice::WriteOnly) && saved.write(actual) == actual.size() &&
+            saved.flush());
+    if (kUpdating)
+        return;
+    QProcess diff;
+    diff.start("diff", {"-u", path, saved.fileName()});
+    diff.waitForFinished();
+    QFAIL(diff.readAllStandardOutput().left(8000).constData());
+}
+
+// The picture, pixel for pixel the expected one; none, no expected one.
+void comparePicture(const QString& name, const QImage& picture) {
+    const QString path = expected::path(name + ".png");
+    if (picture.isNull() && kUpdating)
+        QFile::remove(path);
+    QVERIFY2(!picture.isNull() || !QFile::exists(path), qPrintable("no picture for " + path));
+    const int unlike = picture.isNull() ? 0 : expected::pixelsUnlike(picture, name);
+    if (unlike == 0)
+        return;
+    const QString saved = destination(path);
+    QVERIFY(picture.save(saved, "PNG", 0)); // the smallest file
+    if (!kUpdating)
+        QFAIL(qPrintable(QStringLiteral("%1 pixels unlike %2 (-1: another size), see %3")
+                             .arg(unlike)
+                             .arg(path, saved)));
 }
 
 } // namespace
@@ -40,60 +148,31 @@ class TestCommandLine : public QObject {
     Q_OBJECT
 
   private slots:
-    // calcolo prints what "Calcolo" prints on the window, or its message.
-    void calcoloAsTheWindow_data() {
-        QTest::addColumn<QStringList>("texts");
-        QTest::newRow("worked example") << QStringList{"60", "35", "10"};
-        QTest::newRow("empty values") << QStringList{"", "", ""};
-        QTest::newRow("decimal comma, negative depth") << QStringList{"60,5", "35", "-3"};
-        QTest::newRow("-.5 is a value, not an option") << QStringList{"-.5", "35", "10"};
-        QTest::newRow("below the layer") << QStringList{"60", "35", "16"};
-        QTest::newRow("temperature 1e400") << QStringList{"1e400", "35", "10"};
+    // Each file of tests/app/expected/ is a case: its first line the command
+    // after "$ ", then the exit status, standard output and standard error,
+    // and every file the command left in its empty folder.
+    void cases_data() {
+        QTest::addColumn<QString>("path");
+        for (const QFileInfo& file : QDir(EXPECTED_DIR).entryInfoList({"*.txt"}, QDir::Files))
+            QTest::newRow(qPrintable(file.completeBaseName())) << file.filePath();
     }
-    void calcoloAsTheWindow() {
-        QFETCH(QStringList, texts);
-        FormDriver w;
-        w.calcolo(texts[0], texts[1], texts[2]);
-        const Run r = run(QStringList{"calcolo"} + texts);
-        const bool failed = !w.errors.isEmpty();
-        QCOMPARE(r.status, failed ? 1 : 0);
-        QCOMPARE(r.out, failed ? QString() : w.report().join('\n') + '\n');
-        QCOMPARE(r.err, failed ? w.errors.first() + '\n' : QString());
-    }
-
-    // Each row of tabella is what calcolo gives for the inputs it prints, in
-    // the documented order: temperature slowest, then salinity, then depth.
-    void tabellaRowsAsCalcolo() {
-        const Run r = run(
-            {"tabella", "--temperatura", "60:61:0.5", "--salinità", "34:36", "--quota", "14:16"});
-        const QStringList rows = r.out.split("\r\n", Qt::SkipEmptyParts);
-        QCOMPARE(rows.size(), 1 + 3 * 3 * 3);
-        QCOMPARE(rows[0], "temperatura,salinita,quota,velocita,raggio,coseno,teta,S,errore");
-        int i = 1;
-        for (const char* t : {"60", "60.5", "61"})
-            for (const char* s : {"34", "35", "36"})
-                for (const char* q : {"14", "15", "16"}) {
-                    const QStringList f = rows[i++].split(',');
-                    QCOMPARE(f.mid(0, 3), QStringList({t, s, q}));
-                    const Run c = run({"calcolo", t, s, q});
-                    QCOMPARE(c.status, f[8].isEmpty() ? 0 : 1);
-                    const QString teta = "\nteta= " + qText(engine::formatNumber(f[6].toDouble())),
-                                  S = "\nS= " + qText(engine::formatInteger(f[7].toInt()));
-                    QVERIFY2(f[8].isEmpty()
-                                 ? c.out.contains(teta + "rad.\n") && c.out.contains(S + "Yd\n")
-                                 : c.err.startsWith("Errore di run-time: " + f[8] + "."),
-                             qPrintable(c.out + c.err));
-                }
-    }
-
-    // The same rows as aligned columns: blanks, no commas.
-    void tabellaAsText() {
-        const Run r = run({"tabella", "--temperatura", "60", "--salinita", "35", "--quota", "10",
-                           "--formato", "testo"});
-        QCOMPARE(r.status, 0);
-        QCOMPARE(r.out.split('\n').value(1),
-                 "          60         35       10     4928.573      "
-                 "270800.71   0.999981536237771   0.0060768115     548 ");
+    void cases() {
+        QFETCH(QString, path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly) && !programFolder().isEmpty());
+        const QByteArray expected = file.readAll();
+        const QByteArray command = expected.left(expected.indexOf('\n') + 1);
+        QVERIFY(command.startsWith("$ "));
+        QTemporaryDir folder;
+        QVERIFY(openToAll(folder.path()));
+        QByteArray actual = command + run(QString::fromUtf8(command.mid(2)), folder.path());
+        QList<QImage> pictures;
+        actual += filesLeft(QDir(folder.path()), &pictures);
+        // Text as typed: no ligature (U+FB00 to U+FB06) in a PDF's text.
+        QVERIFY(!QString::fromUtf8(actual).contains(QRegularExpression("[\\x{FB00}-\\x{FB06}]")));
+        QVERIFY2(pictures.size() <= 1, "one picture a case");
+        compareText(path, expected, actual);
+        comparePicture(QFileInfo(path).completeBaseName(), pictures.value(0));
     }
 
     // The i-th value is start + i x step; an end within a rounding error of a
@@ -115,89 +194,6 @@ class TestCommandLine : public QObject {
         const auto r = table::Range::parse(range.toStdString(), &problem);
         QVERIFY2(r, problem.c_str());
         QCOMPARE((QList<double>{double(r->count()), r->at(8), r->at(r->count() - 1)}), expected);
-    }
-
-    // Exit status 1 for a failed calculation or write, with one Italian line
-    // on standard error; 2 for a usage mistake, with nothing on standard
-    // output and one line that points to --help.
-    void failures_data() {
-        QTest::addColumn<QStringList>("fields"); // status, full disk, told, arguments
-        QFile cases(QFINDTESTDATA("failures.txt"));
-        QVERIFY(cases.open(QIODevice::ReadOnly | QIODevice::Text));
-        for (const QString& line : QString(cases.readAll()).split('\n', Qt::SkipEmptyParts))
-            if (!line.startsWith('#'))
-                QTest::newRow(qPrintable(line.section('\t', 0, 0))) << line.split('\t').mid(1);
-    }
-    void failures() {
-        QFETCH(QStringList, fields);
-        QCOMPARE(fields.size(), 4);
-        const int status = fields[0].toInt();
-        const bool fullDisk = fields[1] == "pieno";
-        const QString& told = fields[2];
-        QTemporaryDir dir;
-        QString arguments = fields[3];
-        arguments.replace("REST", "--salinita 35 --quota 10").replace("FILE", dir.filePath("f"));
-        const QStringList given = arguments.split(' ', Qt::SkipEmptyParts);
-        const Run r = run(given, fullDisk ? "/dev/full" : "", fields[1].section("DISPLAY=", 1));
-        QCOMPARE(r.status, status);
-        QCOMPARE(r.out, QString());
-        QVERIFY2(r.err.contains(told), qPrintable(r.err));
-        QVERIFY(fullDisk || QDir(dir.path()).isEmpty()); // no file, not even half of one
-        if (status == 2 || given.isEmpty()) {
-            QCOMPARE(r.err.count('\n'), 1);
-            QVERIFY2(
-                r.err.endsWith(given.isEmpty() ? "--help).\n" : "Vedere raggio-limite --help.\n"),
-                qPrintable(r.err));
-        }
-    }
-
-    // A reader that stops early ends the table quietly.
-    void closedPipeIsQuiet() {
-        QProcess shell;
-        shell.start("/bin/sh", {"-c", QString(RAGGIO_LIMITE) + " tabella --temperatura 0:9999 "
-                                                               "--salinita 30:40 --quota 0:15 | "
-                                                               "head -n 2"});
-        QVERIFY(shell.waitForFinished(60000));
-        QCOMPARE(shell.readAllStandardOutput().count('\n'), 2);
-        QCOMPARE(QString(shell.readAllStandardError()), QString());
-    }
-
-    // The PNG is the window's picture after the same clicks, the labels included.
-    void grafico() {
-        QTemporaryDir dir;
-        const QString png = dir.filePath("raggio.png");
-        const Run done = run({"grafico", "60", "35", "10", "-o", png});
-        QCOMPARE(done.status, 0);
-        QCOMPARE(done.out, png + '\n');
-        FormDriver w;
-        w.calcolo("60", "35", "10");
-        w.grafico();
-        QCOMPARE(w.pixelsUnlikeTheWindow(QImage(png)), 0);
-        QCOMPARE(run({"grafico", "60", "35", "10", "-o", png, "--scala", "2"}).status, 0);
-        QCOMPARE(QImage(png).size(), QSize(2002, 1362));
-
-        // The PDF, named in any case, has the blue point where the window has it.
-        const QString pdf = dir.filePath("RAGGIO.PDF");
-        QCOMPARE(run({"grafico", "60", "35", "10", "-o", pdf}).status, 0);
-        const double apart =
-            pdf_pages::inkApart(pdf_pages::page(pdf, 1, 96), w.form.surface().image(), Ink::Blue);
-        QVERIFY(apart >= 0.0 && apart <= 1.0);
-    }
-
-    // scheda writes the very page that the window's menu exports.
-    void schedaAsTheWindow() {
-        QTemporaryDir dir;
-        const QString fromCommandLine = dir.filePath("scheda.pdf");
-        QCOMPARE(run({"scheda", "60,5", "35.5", "-2", "-o", fromCommandLine}).status, 0);
-        FormDriver w;
-        w.calcolo("60,5", "35.5", "-2");
-        w.grafico();
-        const QString fromWindow = dir.filePath("finestra.pdf");
-        QString problem;
-        QVERIFY2(w.typed.saveSheet(fromWindow, &problem), qPrintable(problem));
-        const QImage page = pdf_pages::page(fromCommandLine, 1, 72);
-        QVERIFY(!page.isNull());
-        QCOMPARE(page, pdf_pages::page(fromWindow, 1, 72));
     }
 };
 

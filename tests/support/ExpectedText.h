@@ -6,16 +6,17 @@
 
 #include <string>
 
-// A text output against its expected file, EXPECTED_DIR/NAME.txt; with
+// A text output against its expected file, TEXT_EXPECTED_DIR/NAME.txt (each
+// test names its folder); with
 // RAGGIO_UPDATE_EXPECTED set (script/update-expected) the file is rewritten
 // instead, for the change to be reviewed as a diff.
 namespace expected_text {
 
 inline bool matches(const QString& name, const std::string& actual) {
-    QFile file(QStringLiteral(EXPECTED_DIR "/") + name + QStringLiteral(".txt"));
+    QFile file(QStringLiteral(TEXT_EXPECTED_DIR "/") + name + QStringLiteral(".txt"));
     const QByteArray got = QByteArray::fromStdString(actual);
     if (qEnvironmentVariableIsSet("RAGGIO_UPDATE_EXPECTED")) {
-        QDir().mkpath(QStringLiteral(EXPECTED_DIR));
+        QDir().mkpath(QStringLiteral(TEXT_EXPECTED_DIR));
         return file.open(QIODevice::WriteOnly) && file.write(got) == got.size() && file.flush();
     }
     if (!file.open(QIODevice::ReadOnly)) {
