@@ -2,10 +2,14 @@
 
 #include "app/Arguments.h"
 #include "app/Exit.h"
+#include "app/Limits.h"
 #include "app/OffscreenApplication.h"
 #include "app/TextSubcommands.h"
+#include "main_window/BrowserPage.h"
 #include "main_window/Form1.h"
 #include "main_window/Form1Driver.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <numeric>
@@ -13,8 +17,6 @@
 namespace app {
 
 namespace {
-
-constexpr double kLargestScale = 8.0;
 
 // What grafico and scheda have in common: the window, offscreen, after the
 // clicks, saved to the file that -o names, whose name is then printed.
@@ -50,13 +52,14 @@ int rendered(char* program, const QStringList& given, const Rendering& kind) {
     const double factor = kind.plot ? arguments.value(scale).toDouble(&scaleRead) : 1.0;
     if (!scaleRead || !(factor > 0.0 && factor <= kLargestScale))
         return Exit::usageError(
-            QStringLiteral("--scala vuole un numero maggiore di 0 e al massimo 8, "
-                           "non \"%1\"")
+            QStringLiteral("--scala vuole un numero maggiore di 0 e al massimo %1, non \"%2\"")
+                .arg(kLargestScale)
                 .arg(arguments.value(scale)));
     const OffscreenApplication application(program, factor);
     main_window::Form1 form;
     main_window::Form1Driver driver(form);
     const QStringList& texts = arguments.values();
+    Exit::readingNotices(texts);
     driver.setInputs(texts[0], texts[1], texts[2]);
     QString error = driver.pressCalcolo();
     if (error.isEmpty() && kind.plot)
@@ -79,6 +82,27 @@ int scheda(char* program, const QStringList& given) {
                     {"scheda", {".pdf"}, false, &main_window::Form1Driver::saveSheet});
 }
 
+// The page for the browser, copied whole to the file that -o names.
+int pagina(char* program, const QStringList& given) {
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, {},
+                                    QStringLiteral("FILE"));
+    Arguments arguments(QStringLiteral("pagina"), {output}, 0);
+    if (const auto status = Exit::read(arguments, given))
+        return *status;
+    const QString path = arguments.value(output);
+    if (!arguments.isSet(output))
+        return Exit::usageError(QStringLiteral("manca -o FILE, il file .html da scrivere"));
+    if (!path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive) || path.size() <= 5)
+        return Exit::usageError(QStringLiteral("-o vuole un file .html"));
+    int argc = 1;
+    char* argv[] = {program, nullptr};
+    const QCoreApplication application(argc, argv); // to find the page beside the program
+    QString problem;
+    if (!main_window::BrowserPage::save(path, &problem))
+        return Exit::failure(problem);
+    return Exit::printed(path + QLatin1Char('\n'));
+}
+
 struct Subcommand {
     const char* name;
     int (*run)(char* program, const QStringList& given);
@@ -89,6 +113,7 @@ const Subcommand kSubcommands[] = {
     {"tabella", [](char*, const QStringList& given) { return TextSubcommands::tabella(given); }},
     {"grafico", grafico},
     {"scheda", scheda},
+    {"pagina", pagina},
 };
 
 // How many letters to insert, delete or change to turn one word into the other.

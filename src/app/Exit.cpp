@@ -1,7 +1,9 @@
 #include "app/Exit.h"
 
 #include "app/Arguments.h"
+#include "app/Limits.h"
 #include "app/StandardOutput.h"
+#include "engine/Calculation.h"
 
 #include <cstdio>
 
@@ -25,19 +27,24 @@ Senza argomenti apre la finestra. Con un sottocomando calcola senza finestra.
       temperatura,salinita,quota,velocita,raggio,coseno,teta,S,errore
       oppure in colonne allineate con --formato testo. Salinità e quota
       entrano nel calcolo come numeri interi: i loro intervalli devono dare
-      solo interi. Si scrive anche --salinità. Al massimo 10000000 righe.
+      solo interi. Si scrive anche --salinità. Al massimo %1 righe.
       Esempio: raggio-limite tabella --temperatura 50:70:10 --salinita 35 --quota 0:15:5
 
   grafico TEMPERATURA SALINITA QUOTA -o FILE.png|FILE.pdf [--scala N]
       Salva il grafico che la finestra mostra dopo "Calcolo" e "Grafico":
       PNG come sullo schermo (--scala 2 per il doppio dei pixel, da più di 0
-      a 8), oppure PDF di una pagina, a vettori. Scrive il nome del file.
+      a %2), oppure PDF di una pagina, a vettori. Scrive il nome del file.
       Esempio: raggio-limite grafico 60 35 10 -o raggio.png
 
   scheda TEMPERATURA SALINITA QUOTA -o FILE.pdf
       Salva la scheda di calcolo: una pagina A4 con i dati, le 21 righe del
       calcolo e il grafico. Scrive il nome del file.
       Esempio: raggio-limite scheda 60 35 10 -o scheda.pdf
+
+  pagina -o FILE.html
+      Salva la pagina per il browser: la stessa calcolatrice in un solo file,
+      che si apre da disco anche senza rete. Scrive il nome del file.
+      Esempio: raggio-limite pagina -o raggio-limite.html
 
   -h, --help       questo aiuto
   -v, --version    la versione
@@ -74,7 +81,18 @@ int Exit::printed(const QString& text) {
 }
 
 int Exit::help() {
-    return printed(QString::fromUtf8(kHelp));
+    return printed(QString::fromUtf8(kHelp).arg(kMostTableRows).arg(kLargestScale));
+}
+
+void Exit::notice(const QString& notice) {
+    tell(QStringLiteral("avviso: %1").arg(notice));
+}
+
+void Exit::readingNotices(const QStringList& texts) {
+    for (const std::string& notice :
+         engine::readingNotices(texts.value(0).toStdString(), texts.value(1).toStdString(),
+                                texts.value(2).toStdString()))
+        Exit::notice(QString::fromStdString(notice));
 }
 
 std::optional<int> Exit::read(Arguments& arguments, const QStringList& given) {

@@ -27,6 +27,10 @@ class Exit {
     static int printed(const QString& text);
     // Prints the --help text.
     static int help();
+    // A line on standard error that changes nothing else: "avviso: ...".
+    static void notice(const QString& notice);
+    // One notice for each of the boxes' texts that is not read whole.
+    static void readingNotices(const QStringList& texts);
     // Reads a subcommand's arguments; the exit status when that already ends
     // it: help shown, or a usage mistake told.
     static std::optional<int> read(Arguments& arguments, const QStringList& given);

@@ -2,6 +2,7 @@
 
 #include "app/Arguments.h"
 #include "app/Exit.h"
+#include "app/Limits.h"
 #include "app/StandardOutput.h"
 #include "engine/Calculation.h"
 #include "engine/Report.h"
@@ -14,8 +15,6 @@
 namespace app {
 
 namespace {
-
-constexpr long long kMostRows = 10'000'000;
 
 using table::Range;
 using table::Table;
@@ -47,6 +46,7 @@ int TextSubcommands::calcolo(const QStringList& given) {
     if (const auto status = Exit::read(arguments, given))
         return *status;
     const QStringList& v = arguments.values();
+    Exit::readingNotices(v);
     try {
         const auto c = engine::Calculation::fromTexts(v[0].toStdString(), v[1].toStdString(),
                                                       v[2].toStdString());
@@ -78,9 +78,10 @@ int TextSubcommands::tabella(const QStringList& given) {
         return Exit::usageError(
             QStringLiteral("formato sconosciuto \"%1\": csv o testo").arg(formatName));
     const Table rows(*ranges[0], *ranges[1], *ranges[2]);
-    if (rows.rowCount() > kMostRows)
-        return Exit::usageError(
-            QStringLiteral("la tabella avrebbe %1 righe, più di 10000000").arg(rows.rowCount()));
+    if (rows.rowCount() > kMostTableRows)
+        return Exit::usageError(QStringLiteral("la tabella avrebbe %1 righe, più di %2")
+                                    .arg(rows.rowCount())
+                                    .arg(kMostTableRows));
     StandardOutput out;
     rows.write(formatName == QLatin1String("csv") ? Table::Format::Csv : Table::Format::Text,
                [&](std::string_view block) { return out.write(block); });

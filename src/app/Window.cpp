@@ -1,5 +1,7 @@
 #include "app/Window.h"
 
+#include "app/Exit.h"
+
 #include "main_window/Form1.h"
 #include "platform/QtTranslations.h"
 
@@ -11,8 +13,6 @@
 namespace app {
 
 namespace {
-
-constexpr int kFailed = 1;
 
 void tellNoDisplay(const char* cause) {
     std::fprintf(stderr,
@@ -28,7 +28,7 @@ void quietUntilShown(QtMsgType type, const QMessageLogContext&, const QString&) 
     if (type != QtFatalMsg)
         return;
     tellNoDisplay("non si riesce a collegarsi allo schermo");
-    std::_Exit(kFailed);
+    std::_Exit(Exit::kFailed);
 }
 
 bool mayHaveDisplay() {
@@ -42,7 +42,7 @@ bool mayHaveDisplay() {
 int runWindow(int argc, char* argv[]) {
     if (!mayHaveDisplay()) {
         tellNoDisplay("non c'è uno schermo (DISPLAY non è impostata)");
-        return kFailed;
+        return Exit::kFailed;
     }
     const QtMessageHandler usual = qInstallMessageHandler(quietUntilShown);
     QApplication application(argc, argv);

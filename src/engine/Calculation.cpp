@@ -3,22 +3,28 @@
 #include "engine/Numeric.h"
 #include "engine/RayStepError.h"
 
+#include <utility>
+
 namespace engine {
 
 namespace {
 
-const std::string kTemperatureRange =
-    "Temperatura (°F): il valore è troppo grande in valore assoluto; "
-    "la velocità del suono non si può calcolare.";
-const std::string kSalinityRange =
-    "Salinità (pt x 1000): scrivere un numero intero tra -32734 e 32767.";
-const std::string kDepthRange = "Quota di calc. (ft): scrivere un numero intero tra -32753 e 15.";
-const std::string kDepthFloor = "Quota di calc. (ft): la quota deve essere almeno -32753 ft.";
-const std::string kSalinityFloor = "Salinità (pt x 1000): la salinità deve essere almeno -32734.";
+// The boxes' names, as the window shows them, before what a message says of them.
+const std::string kTemperatureBox = "Temperatura (°F): ";
+const std::string kSalinityBox = "Salinità (pt x 1000): ";
+const std::string kDepthBox = "Quota di calc. (ft): ";
+
+const std::string kTemperatureRange = kTemperatureBox +
+                                      "il valore è troppo grande in valore assoluto; "
+                                      "la velocità del suono non si può calcolare.";
+const std::string kSalinityRange = kSalinityBox + "scrivere un numero intero tra -32734 e 32767.";
+const std::string kDepthRange = kDepthBox + "scrivere un numero intero tra -32753 e 15.";
+const std::string kDepthFloor = kDepthBox + "la quota deve essere almeno -32753 ft.";
+const std::string kSalinityFloor = kSalinityBox + "la salinità deve essere almeno -32734.";
 const std::string kZeroSpeed =
     "La velocità del suono risulta zero: controllare temperatura e salinità.";
 const std::string kBelowLayer =
-    "Quota di calc. (ft): la quota deve essere al massimo 15 ft, la profondità dello strato.";
+    kDepthBox + "la quota deve essere al massimo 15 ft, la profondità dello strato.";
 const std::string kNegativeSpeed =
     "La velocità del suono risulta negativa: temperatura o salinità fuori dal campo "
     "dell'acqua di mare.";
@@ -37,6 +43,17 @@ template <typename Read> auto hinted(const std::string& hint, Read read) {
 }
 
 } // namespace
+
+std::vector<std::string> readingNotices(std::string_view temperature, std::string_view salinity,
+                                        std::string_view depth) {
+    const std::pair<const std::string&, std::string_view> boxes[] = {
+        {kTemperatureBox, temperature}, {kSalinityBox, salinity}, {kDepthBox, depth}};
+    std::vector<std::string> notices;
+    for (const auto& [box, text] : boxes)
+        if (const std::string notice = readingNotice(text); !notice.empty())
+            notices.push_back(box + notice);
+    return notices;
+}
 
 std::string rayStepHint(const RayStepError& error) {
     switch (error.stage()) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace engine {
 
@@ -33,6 +34,12 @@ struct Calculation {
                                const std::function<double()>& salinity,
                                const std::function<double()>& depth);
 };
+
+// What to tell the user of each box whose text is not read whole (see
+// readingNotice), after the box's name: "Temperatura (°F): «60,5» letto come
+// 60: il separatore decimale è il punto." None when every text is read whole.
+std::vector<std::string> readingNotices(std::string_view temperature, std::string_view salinity,
+                                        std::string_view depth);
 
 // What the user can do about a failed ray step: which box, or which values
 // of the last calculation, led to it. Empty where no input is to blame.

@@ -1,6 +1,5 @@
 #include "form/FormDescription.h"
 
-#include "engine/Numeric.h"
 #include "plot/PlotFrame.h"
 
 #include <algorithm>
@@ -242,16 +241,6 @@ std::string accessibleName(const ControlDesign& c) {
     if (!name.empty() && name.back() == ' ')
         name.pop_back();
     return name;
-}
-
-std::vector<std::string> readingNotices(std::string_view temperature, std::string_view salinity,
-                                        std::string_view depth) {
-    const std::string_view texts[] = {temperature, salinity, depth};
-    std::vector<std::string> notices;
-    for (std::size_t i = 0; i < std::size(texts); ++i)
-        if (const std::string notice = engine::readingNotice(texts[i]); !notice.empty())
-            notices.push_back(accessibleName(control(kInputBoxes[i])) + ": " + notice);
-    return notices;
 }
 
 raster::TwipRect clientArea() {

@@ -57,12 +57,6 @@ std::string accessibleName(const ControlDesign& control);
 // The three input boxes, in the order "Calcolo" reads them.
 inline constexpr std::string_view kInputBoxes[] = {"Text1", "Text2", "Text4"};
 
-// What to tell the user of each box whose text is not read whole, after the
-// box's name: "Temperatura (°F): «60,5» letto come 60: il separatore
-// decimale è il punto." None when every text is read whole.
-std::vector<std::string> readingNotices(std::string_view temperature, std::string_view salinity,
-                                        std::string_view depth);
-
 // A part of the window that has no caption of its own.
 struct AreaDesign {
     std::string_view name;

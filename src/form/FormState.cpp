@@ -27,7 +27,7 @@ Reaction FormState::calcolo(std::string_view temperature, std::string_view salin
         r.error = error.what();
     }
     // Said with the result, each after a full stop.
-    for (const std::string& notice : readingNotices(temperature, salinity, depth))
+    for (const std::string& notice : engine::readingNotices(temperature, salinity, depth))
         r.announcement += (r.announcement.empty()         ? ""
                            : r.announcement.back() == '.' ? " "
                                                           : ". ") +
