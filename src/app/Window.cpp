@@ -6,6 +6,7 @@
 #include "platform/QtTranslations.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -39,7 +40,7 @@ bool mayHaveDisplay() {
 
 } // namespace
 
-int runWindow(int argc, char* argv[]) {
+int runWindow(int argc, char* argv[], const std::function<void(main_window::Form1& form)>& shown) {
     if (!mayHaveDisplay()) {
         tellNoDisplay("non c'è uno schermo (DISPLAY non è impostata)");
         return Exit::kFailed;
@@ -50,6 +51,8 @@ int runWindow(int argc, char* argv[]) {
     platform::installQtTranslations();
     main_window::Form1 form;
     form.show();
+    if (shown)
+        QTimer::singleShot(0, &form, [&] { shown(form); });
     return QApplication::exec();
 }
 
