@@ -8,12 +8,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 // Qt's own dialogs and menus speak Italian like the rest of the program, and
 // the save dialog starts where the user keeps such files.
 class TestDialogs : public QObject {
     Q_OBJECT
 
-    main_window::SystemDialogs dialogs_;
+    std::unique_ptr<main_window::SystemDialogs> dialogs_;
     QString folder_;    // where the last save dialog started
     QStringList words_; // its buttons, as the user reads them
 
@@ -29,13 +31,23 @@ class TestDialogs : public QObject {
             dialog->selectFile(answer);
             answer.isEmpty() ? dialog->reject() : dialog->QDialog::accept();
         });
-        return dialogs_.saveFileName(nullptr, "Salva immagine", suggested, "Immagini PNG (*.png)");
+        return dialogs_->saveFileName(nullptr, "Salva immagine", suggested, "Immagini PNG (*.png)");
     }
 
   private slots:
+    // A home with Pictures but without Documents.
     void initTestCase() {
         QVERIFY(platform::installQtTranslations());
         QVERIFY(QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)));
+        QVERIFY(QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                    .removeRecursively());
+    }
+    void init() { dialogs_ = std::make_unique<main_window::SystemDialogs>(); }
+
+    // A PDF first goes to Documents, or, where the desktop has none, home.
+    void pdfWithoutDocuments() {
+        QCOMPARE(ask("scheda.pdf"), QString());
+        QCOMPARE(folder_, QDir::homePath());
     }
 
     // A picture first goes to Pictures; cancelled, nothing is chosen; once a file is
