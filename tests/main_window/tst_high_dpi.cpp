@@ -1,6 +1,7 @@
 // Run once at each scale factor (QT_SCALE_FACTOR 1 and 2): the layout keeps
 // its proportions in device-independent pixels, nothing is cut off, and the
-// picture is kept and drawn at full device resolution.
+// report is drawn at full device resolution (the plot's pixels at 2x are the
+// command line's case grafico-png-scala-2).
 #include "FormDriver.h"
 
 class TestHighDpi : public QObject {
@@ -12,15 +13,7 @@ class TestHighDpi : public QObject {
         auto& form = w.form;
         const qreal ratio = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
         QCOMPARE(form.devicePixelRatioF(), ratio);
-        // The label "1000" stands over the right end of the plotted range axis.
         w.grafico();
-        const QImage plot = form.surface().image();
-        int right = 0; // the picture's rightmost drawn column, device pixels
-        for (int y = 0; y < plot.height(); ++y)
-            for (int x = right + 1; x < plot.width(); ++x)
-                right = plot.pixel(x, y) != plot.pixel(plot.rect().bottomRight()) ? x : right;
-        const QRect label8 = w.control("Label8")->geometry();
-        QVERIFY(label8.left() <= right / ratio && right / ratio <= label8.right());
         for (QLabel* label : form.findChildren<QLabel*>()) {
             const QSize needed = label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
                                                    : label->sizeHint();

@@ -43,35 +43,6 @@ class TestSurface : public QObject {
     Q_OBJECT
 
   private slots:
-    // Each line, empty or not, starts one font height below the last, eight
-    // average characters in. The window's own font has a fractional height
-    // (18.64 px here), so lines i = 0..20 keep one offset within half a pixel
-    // only if they are not spaced by whole pixels. Cls starts again at the top.
-    void printPosition() {
-        auto surface = makeSurface(1.0, QSize(200, 420), platform::formFont(12.0, false));
-        const QFontMetricsF metrics(surface->font());
-        const std::vector<platform::PrintItem> x = {platform::PrintItem::Spc(8), "X"};
-        for (int i = 0; i <= 20; ++i)
-            surface->print(i % 2 ? std::vector<platform::PrintItem>{} : x);
-        const QList<QPoint> ink = inkOf(surface->image());
-        const auto inkFrom = [&](double y) {
-            return std::find_if(ink.begin(), ink.end(), [y](QPoint p) { return p.y() >= y; });
-        };
-        QList<double> offsets; // each printed line's first inked row, less i heights
-        for (int i = 0; i <= 20; i += 2) {
-            const auto row = inkFrom(i * metrics.height());
-            QVERIFY(row != ink.end() && row->y() < (i + 1) * metrics.height());
-            offsets.append(row->y() - i * metrics.height());
-        }
-        const auto [low, high] = std::minmax_element(offsets.begin(), offsets.end());
-        QVERIFY2(*high - *low <= 1.0, qPrintable(QString::number(*high - *low)));
-        for (const QPoint& p : ink)
-            QVERIFY(p.x() >= 8 * metrics.averageCharWidth() - 1);
-        surface->cls();
-        surface->print(x);
-        QCOMPARE(inkOf(surface->image()), ink.first(inkFrom(metrics.height()) - ink.begin()));
-    }
-
     // The picture draws as the page's canvas on pixels of its own does: at
     // each ratio, also once the picture grew or moved from a ratio of 1, the
     // same calls leave the same pixels and the same area to repaint.

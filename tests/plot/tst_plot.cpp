@@ -70,39 +70,12 @@ std::unique_ptr<Surface> makeSurface(qreal dpr = 1.0) { // black text on light g
                                      QFont());
 }
 
-// The share of the device pixels along a row of the plot, between two x in
-// twips, that have the colour.
-double shareOf(const Surface& surface, QRgb rgb, float y, float left, float right) {
-    int count = 0, all = 0;
-    for (float x = left; x <= right; x += 15.0f, ++all)
-        count += surface.pixelAt(x, y) == rgb;
-    return double(count) / all;
-}
-
 } // namespace
 
 class TestPlot : public QObject {
     Q_OBJECT
 
   private slots:
-    // The worked example (T 60, sa 35, 10 ft) as the user sees it: the lines
-    // at 15 and 65 ft cross both panels (under the temperature panel's blue
-    // dots), the ray starts right of 15 ft's line and the profile lies where it should.
-    void workedExample() {
-        CalculationValues v = afterCalcolo("60 35 10");
-        auto surface = makeSurface();
-        plot::NearRangePlot().grafica(surface->canvas(), v);
-        const QRgb ink = qRgb(0, 0, 0), blue = qRgb(0, 0, 255), red = qRgb(255, 0, 0);
-        for (const float y : {1460.0f, 4660.0f})
-            QVERIFY(shareOf(*surface, ink, y, 510, 4990) >= 0.45 &&
-                    shareOf(*surface, blue, y, 510, 4990) >= 0.45 &&
-                    shareOf(*surface, ink, y + 15, 5100, 14100) == 0.0);
-        QVERIFY(shareOf(*surface, ink, 4660.0f, 5100.0f, 14190.0f) == 1.0);
-        QVERIFY(shareOf(*surface, ink, 1460.0f, 6400.0f, 14190.0f) == 1.0); // right of the ray
-        QCOMPARE(surface->pixelAt(4437.5f, 2000.0f), red);                  // 70 degF above 65 ft
-        QCOMPARE(surface->pixelAt(500.0f + 56.25f * 56, 6900.0f), red);     // on the bottom edge
-    }
-
     // Where the range told from the root of 1 - cos^2 answers, it is the whole
     // step's S: at every depth of the plot and where it reaches whole yards, up
     // to the 16-bit limit, for random waters.
