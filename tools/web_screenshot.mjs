@@ -1,27 +1,49 @@
-// Usage: node tools/web_screenshot.mjs build-web/raggio-limite.html docs/web.png
-// The page in headless Chromium after "Calcolo" and "Grafico" on the worked
-// example, for the README.
+// Usage: node tools/web_screenshot.mjs build-web/raggio-limite.html docs
+// The page in headless Chromium, for the README: on a desktop screen after
+// "Calcolo" and "Grafico" on the worked example (web.png), and on a phone's
+// (360 x 740 at 3x) with a decimal comma typed (web-telefono-caselle.png),
+// after "Calcolo" (web-telefono-calcolo.png) and after "Grafico"
+// (web-telefono-grafico.png).
 import { Chromium } from '../tests/web/Chromium.mjs';
 import { writeFileSync } from 'node:fs';
-import { resolve } from 'node:path';
+import { join, resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-const [page, out] = process.argv.slice(2);
+const [page, folder] = process.argv.slice(2);
+const url = pathToFileURL(resolve(page)).href;
 const browser = await Chromium.launch();
-try {
-  const tab = await browser.newPage();
-  await tab.open(pathToFileURL(resolve(page)).href, { width: 1020, height: 760 });
-  for (const text of ['60', '35', '10']) {
-    await tab.type(text);
-    await tab.tab();
-  }
-  await tab.key('Enter', 'Enter', 13);
-  await tab.tab();
-  await tab.key(' ', 'Space', 32);
-  await new Promise((r) => setTimeout(r, 200));
+
+async function shoot(tab, name) {
+  await new Promise((r) => setTimeout(r, 300));
   const { data } = await tab.send('Page.captureScreenshot', { format: 'png' });
-  writeFileSync(out, Buffer.from(data, 'base64'));
-  console.log(out);
+  writeFileSync(join(folder, name), Buffer.from(data, 'base64'));
+  console.log(join(folder, name));
+}
+
+try {
+  const desktop = await browser.newPage();
+  await desktop.open(url, { width: 1020, height: 760 });
+  for (const text of ['60', '35', '10']) {
+    await desktop.type(text);
+    await desktop.tab();
+  }
+  await desktop.key('Enter', 'Enter', 13);
+  await desktop.tab();
+  await desktop.key(' ', 'Space', 32);
+  await shoot(desktop, 'web.png');
+
+  const phone = await browser.newPage();
+  await phone.open(url, { width: 360, height: 740, ratio: 3, mobile: true });
+  for (const text of ['60,5', '35', '10']) {
+    await phone.type(text);
+    await phone.tab();
+  }
+  await phone.eval('scrollTo(0, 0)');
+  await shoot(phone, 'web-telefono-caselle.png');
+  await phone.key('Enter', 'Enter', 13);
+  await shoot(phone, 'web-telefono-calcolo.png');
+  await phone.eval("document.getElementById('command2').click()");
+  await shoot(phone, 'web-telefono-grafico.png');
 } finally {
   await browser.close();
 }
