@@ -2,6 +2,7 @@
 // the same primitives drawn one QPainter call each, and prints grafica_ms,
 // grafica_ms_ratio2 and speedup (ratio 1) as its last lines.
 #include "engine/Calculation.h"
+#include "form/FormDescription.h"
 #include "platform/QtColours.h"
 #include "platform/Surface.h"
 #include "plot/NearRangePlot.h"
@@ -22,7 +23,7 @@
 
 namespace {
 
-const QSize kClientSize(1001, 681);
+const QSize kClientSize(form::clientArea().toPixels().width, form::clientArea().toPixels().height);
 
 engine::CalculationValues workedExample() {
     engine::CalculationValues v = engine::Calculation::fromTexts("60", "35", "10").values;
