@@ -69,8 +69,9 @@ class TestContextMenu : public QObject {
     void saveOrCancel_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("file"); // the chosen one; empty: cancelled
-        for (const char* entry : {"Salva immagine…", "Esporta PDF…", "Stampa…",
-                                  "Esporta scheda PDF…", "Stampa scheda…"})
+        for (const char* entry :
+             {"Salva immagine…", "Esporta PDF…", "Stampa…", "Esporta scheda PDF…", "Stampa scheda…",
+              "Salva la pagina per il browser…"})
             QTest::newRow(entry) << QString::fromUtf8(entry) << QString();
         QTest::newRow("cartella che manca") << "Salva immagine…"
                                             << "manca/grafico.png";
