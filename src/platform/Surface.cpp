@@ -46,6 +46,7 @@ void Surface::ensureSize(QSize logicalSize) {
 
 void Surface::setDevicePixelRatio(qreal devicePixelRatio) {
     canvas_.finishDrawing();
+    canvas_.takeChanged(); // in the old ratio's pixels; all of it changes below
     const QSize logicalSize = (QSizeF(image_.size()) / dpr_).toSize();
     dpr_ = devicePixelRatio;
     image_ = image_.scaled(logicalSize * dpr_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -44,13 +44,13 @@ class TestSurface : public QObject {
 
   private slots:
     // The picture draws as the page's canvas on pixels of its own does: at
-    // each ratio, also once the picture grew or moved from a ratio of 1, the
+    // each ratio, also once the picture grew or moved from a ratio of 2, the
     // same calls leave the same pixels and the same area to repaint.
     void sameAsOwnPixels_data() {
         QTest::addColumn<qreal>("dpr");
-        QTest::addColumn<char>("before"); // '-' nothing, 'g' grown, 'm' moved from 1x, 'c' copied
+        QTest::addColumn<char>("before"); // '-' nothing, 'g' grown, 'm' moved from 2x, 'c' copied
         QTest::newRow("2x, grown") << 2.0 << 'g';
-        QTest::newRow("1.5x, moved from 1x") << 1.5 << 'm';
+        QTest::newRow("1.5x, moved from 2x") << 1.5 << 'm';
         QTest::newRow("1x, a copy kept") << 1.0 << 'c';
     }
     void sameAsOwnPixels() {
@@ -58,7 +58,7 @@ class TestSurface : public QObject {
         QFETCH(char, before);
         const QSize size(200, 100);
         auto surface =
-            makeSurface(before == 'm' ? 1.0 : dpr, before == 'g' ? QSize(150, 80) : size);
+            makeSurface(before == 'm' ? 2.0 : dpr, before == 'g' ? QSize(150, 80) : size);
         if (before == 'g') { // what was drawn stays, the new part is paper; it never shrinks
             surface->canvas().pset(150.0f, 150.0f, kRed);
             surface->ensureSize(size);
