@@ -7,6 +7,7 @@
 #include "platform/Surface.h"
 #include "plot/NearRangePlot.h"
 
+#include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
@@ -100,10 +101,22 @@ bool Picture::print(const WindowView& view, QPrinter& printer, QString* problem)
         std::min(page.width() / view.size.width(), page.height() / view.size.height());
     painter.scale(scale, scale);
     paint(view, painter);
-    if (painter.end())
-        return true;
-    *problem = printingProblem(true);
-    return false;
+    return finishPrinting(painter, printer, problem);
+}
+
+bool finishPrinting(QPainter& painter, const QPrinter& printer, QString* problem) {
+    bool whole = painter.end();
+    if (whole && printer.outputFormat() == QPrinter::PdfFormat &&
+        !printer.outputFileName().isEmpty()) {
+        constexpr qint64 kTail = 64; // bytes: the trailer's end, "%%EOF", lies within them
+        QFile file(printer.outputFileName());
+        whole = file.open(QIODevice::ReadOnly) &&
+                file.seek(std::max<qint64>(file.size() - kTail, 0)) &&
+                file.read(kTail).contains("%%EOF");
+    }
+    if (!whole)
+        *problem = printingProblem(true);
+    return whole;
 }
 
 QString printingProblem(bool begun) {

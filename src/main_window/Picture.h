@@ -32,4 +32,10 @@ class Picture {
 // The printer's complaint when a page cannot be begun or finished.
 QString printingProblem(bool begun);
 
+// Ends the painting on the printer; false with printingProblem in *problem
+// where the page did not reach it whole. A printer that writes a PDF file
+// must have written it to its trailer: Qt's PDF printer does not report a
+// file that a full disk cut short.
+bool finishPrinting(QPainter& painter, const QPrinter& printer, QString* problem);
+
 } // namespace main_window

@@ -198,10 +198,7 @@ bool Sheet::print(const Calculation& done, const std::vector<Caption>& captions,
     const double dotsPerPoint = double(printer.resolution()) / kPointsPerInch;
     painter.scale(dotsPerPoint * fit, dotsPerPoint * fit);
     paint(*done, captions, painter);
-    if (painter.end())
-        return true;
-    *problem = printingProblem(true);
-    return false;
+    return finishPrinting(painter, printer, problem);
 }
 
 } // namespace main_window

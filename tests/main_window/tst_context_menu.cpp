@@ -92,6 +92,22 @@ class TestContextMenu : public QObject {
         QVERIFY(w.errors.isEmpty() || w.errors[0].startsWith("Impossibile scrivere il file"));
         QVERIFY(QDir(dir.path()).isEmpty());
     }
+
+    // A printer that fails before the page is done (a full disk, for a PDF
+    // printer): one message, and the window goes on.
+    void printFails_data() {
+        QTest::addColumn<QString>("entry");
+        for (const char* entry : {"Stampa…", "Stampa scheda…"})
+            QTest::newRow(entry) << QString::fromUtf8(entry);
+    }
+    void printFails() {
+        QFETCH(QString, entry);
+        MenuDriver w;
+        w.calcolo("60", "35", "10");
+        w.dialogs->printTo = "/dev/full";
+        w.entry(entry)->trigger();
+        QCOMPARE(w.errors, QStringList{"Impossibile stampare: la stampa non è stata completata."});
+    }
 };
 
 QTEST_MAIN(TestContextMenu)
