@@ -52,6 +52,11 @@ class TestContextMenu : public QObject {
         QTest::keyClick(w.control("Command1"), Qt::Key_P, Qt::ControlModifier);
         QVERIFY(pdf_pages::text(w.dialogs->printTo).contains("S= 548 Yd"));
         w.grafico();
+        // Stampa: the picture across an A4 landscape page (glyphs at the printer's own dots).
+        QTest::keyClick(w.control("Command1"), Qt::Key_P, Qt::ControlModifier);
+        const int unlike = expected::pixelsUnlikeOwn(pdf_pages::page(w.dialogs->printTo, 1, 96),
+                                                     TEXT_EXPECTED_DIR "/stampa-grafico.png");
+        QVERIFY2(unlike >= 0 && unlike <= 1123 * 794 / 100, qPrintable(QString::number(unlike)));
         w.entry("Copia immagine")->trigger();
         QCOMPARE(w.pixelsUnlikeTheWindow(QGuiApplication::clipboard()->image()), 0);
         w.dialogs->path = dir.filePath("grafico.png");
