@@ -141,11 +141,16 @@ double asQtKeepsIt(double ratio) {
     return std::floor(ratio * kSteps) / kSteps;
 }
 
-// A fresh picture at the ratio, in the plot's background colour.
+// A cleared picture at the ratio, in the plot's background colour. At the
+// ratio it has, the picture is cleared where it is, as the window clears its
+// own: a new one would cost "Grafico" an allocation and a second pass.
 void clear(Picture& picture, double ratio, const raster::Palette& colours = palette()) {
-    const raster::Rect client = form::clientArea().toPixels();
-    picture.canvas = std::make_unique<raster::PixelCanvas>(
-        raster::Size{client.width, client.height}, asQtKeepsIt(ratio), colours);
+    const double kept = asQtKeepsIt(ratio);
+    if (!picture.canvas || picture.canvas->mapping().devicePixelRatio() != kept) {
+        const raster::Rect client = form::clientArea().toPixels();
+        picture.canvas = std::make_unique<raster::PixelCanvas>(
+            raster::Size{client.width, client.height}, kept, colours);
+    }
     picture.canvas->fill(form::kPlotBackColour);
 }
 

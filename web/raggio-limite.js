@@ -22,7 +22,8 @@
   const answer = (pointer) => JSON.parse(text(pointer));
   const px = (n) => `${n}px`;
   const boxes = () => [...document.querySelectorAll('input.casella')];
-  const phoneLayout = () => !matchMedia('(min-width: 1020px)').matches;
+  const windowWide = matchMedia('(min-width: 1020px)'); // one query, asked often
+  const phoneLayout = () => !windowWide.matches;
 
   // Calls fn with each string as a NUL-ended UTF-8 copy in the engine's memory.
   function withStrings(strings, fn) {
@@ -249,12 +250,17 @@
     const tavola = $('tavola');
     const whole = !phoneLayout() || tavola.classList.contains('intera');
     const scale = whole ? 1 : Math.min(1, availableWidth / design.larghezza);
-    document.documentElement.style.setProperty('--scala', String(scale));
     const screen = window.devicePixelRatio || 1;
-    if (ratioQuery) ratioQuery.removeEventListener('change', sizeChanged);
-    ratioQuery = matchMedia(`(resolution: ${screen}dppx)`);
-    ratioQuery.addEventListener('change', sizeChanged);
-    tavola.tabIndex = phoneLayout() ? 0 : -1; // to enlarge it, and to scroll it enlarged
+    // Only what changed is written: a style written restyles the page.
+    const root = document.documentElement.style;
+    if (root.getPropertyValue('--scala') !== String(scale)) root.setProperty('--scala', String(scale));
+    if (!ratioQuery || !ratioQuery.matches) {
+      if (ratioQuery) ratioQuery.removeEventListener('change', sizeChanged);
+      ratioQuery = matchMedia(`(resolution: ${screen}dppx)`);
+      ratioQuery.addEventListener('change', sizeChanged);
+    }
+    const tabIndex = phoneLayout() ? 0 : -1; // to enlarge it, and to scroll it enlarged
+    if (tavola.tabIndex !== tabIndex) tavola.tabIndex = tabIndex;
     const changed = ratio !== scale * screen;
     ratio = scale * screen;
     return changed;
