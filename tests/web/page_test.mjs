@@ -437,6 +437,12 @@ async function devices(browser) {
 async function offline(browser) {
   const page = await openPage(browser);
   same('da disco, senza rete: pronta', await page.eval('document.documentElement.dataset.stato'), 'pronto');
+  // What is written on screen around the window once it is ready: no word of the start-up left.
+  const textAround = `[...document.body.querySelectorAll('*')].filter((e) => !e.closest('#finestra')
+    && e.checkVisibility() && [...e.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim()))
+    .map((e) => e.textContent.trim())`;
+  same('pronta: attorno alla finestra', await page.eval(textAround),
+    ['Raggio limite', 'Salva immagine', 'Stampa scheda', 'Guida']);
   same('nessuna richiesta fuori dal file', page.requests.filter((u) => !/^(file|data|blob):/.test(u)), []);
 }
 
