@@ -3,7 +3,8 @@
 // "Calcolo" and "Grafico" on the worked example (web.png), and on a phone's
 // (360 x 740 at 3x) with a decimal comma typed (web-telefono-caselle.png),
 // after "Calcolo" (web-telefono-calcolo.png) and after "Grafico"
-// (web-telefono-grafico.png).
+// (web-telefono-grafico.png), and on an upright tablet's (768 x 1024 at 2x)
+// after both (web-tablet.png).
 import { Chromium } from '../tests/web/Chromium.mjs';
 import { writeFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
@@ -44,6 +45,17 @@ try {
   await shoot(phone, 'web-telefono-calcolo.png');
   await phone.eval("document.getElementById('command2').click()");
   await shoot(phone, 'web-telefono-grafico.png');
+
+  const tablet = await browser.newPage();
+  await tablet.open(url, { width: 768, height: 1024, ratio: 2, mobile: true });
+  for (const text of ['60', '35', '10']) {
+    await tablet.type(text);
+    await tablet.tab();
+  }
+  await tablet.key('Enter', 'Enter', 13);
+  await tablet.eval("document.getElementById('command2').click()");
+  await tablet.eval('scrollTo(0, 0)');
+  await shoot(tablet, 'web-tablet.png');
 } finally {
   await browser.close();
 }
