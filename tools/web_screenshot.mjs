@@ -21,13 +21,18 @@ async function shoot(tab, name) {
   console.log(join(folder, name));
 }
 
+// The three boxes typed from the keyboard, Tab after each.
+async function typeBoxes(tab, texts) {
+  for (const text of texts) {
+    await tab.type(text);
+    await tab.tab();
+  }
+}
+
 try {
   const desktop = await browser.newPage();
   await desktop.open(url, { width: 1020, height: 760 });
-  for (const text of ['60', '35', '10']) {
-    await desktop.type(text);
-    await desktop.tab();
-  }
+  await typeBoxes(desktop, ['60', '35', '10']);
   await desktop.key('Enter', 'Enter', 13);
   await desktop.tab();
   await desktop.key(' ', 'Space', 32);
@@ -35,10 +40,7 @@ try {
 
   const phone = await browser.newPage();
   await phone.open(url, { width: 360, height: 740, ratio: 3, mobile: true });
-  for (const text of ['60,5', '35', '10']) {
-    await phone.type(text);
-    await phone.tab();
-  }
+  await typeBoxes(phone, ['60,5', '35', '10']);
   await phone.eval('scrollTo(0, 0)');
   await shoot(phone, 'web-telefono-caselle.png');
   await phone.key('Enter', 'Enter', 13);
@@ -48,10 +50,7 @@ try {
 
   const tablet = await browser.newPage();
   await tablet.open(url, { width: 768, height: 1024, ratio: 2, mobile: true });
-  for (const text of ['60', '35', '10']) {
-    await tablet.type(text);
-    await tablet.tab();
-  }
+  await typeBoxes(tablet, ['60', '35', '10']);
   await tablet.key('Enter', 'Enter', 13);
   await tablet.eval("document.getElementById('command2').click()");
   await tablet.eval('scrollTo(0, 0)');
