@@ -262,7 +262,8 @@ async function firstPlot(browser) {
     // The click and the snapshot in one task: no tick can come between them.
     await page.eval(`${press('command2')} && ${snapshot}`);
     same(`primo grafico a ${ratio}x, subito`, await page.eval(pixelsDiffer(window_.png, ratio)), '');
-    await new Promise((r) => setTimeout(r, 200));
+    // The first tick draws the whole ray, the second finds nothing new and rests.
+    await page.waitFor('__ticks >= 2', 10000);
     await page.eval(snapshot);
     same(`primo grafico a ${ratio}x, dopo i tick`, await page.eval(pixelsDiffer(later.png, ratio)), '');
     same(`primo grafico a ${ratio}x: due disegni, due tick`, await page.eval('[__puts, __ticks]'), [2, 2]);
