@@ -86,7 +86,7 @@ const press = (button, texts = null) => `(() => {
   $('${button}').click();
   return true; })()`;
 // In the page: the two live regions' texts, as a screen reader gets them.
-const voices = "['avviso', 'avviso-bis'].map((id) => document.getElementById(id).textContent)";
+const voices = "[...document.querySelectorAll('[aria-live]')].map((e) => e.textContent)";
 // The words said: the second region's end in a no-break space, which only tells them apart.
 const words = `${voices}.join('').replace(/\\u00a0$/, '')`;
 const seen = `new Promise((done) => requestAnimationFrame(() => setTimeout(() => {
@@ -141,12 +141,13 @@ const controlBoxes = `(() => { const o = document.getElementById('finestra');
     return { nome: e.id, x: b.left - origin.left - o.clientLeft, y: b.top - origin.top - o.clientTop,
       w: b.width, h: b.height, testo: caption, visibile: !e.hidden && e.offsetParent !== null }; }); })()`;
 
-// Invio on the message's OK: done once the page has had the dialog's close.
+// Invio on the message's OK: done once the page has had the dialog's close
+// (at once when no message is open).
 async function closeMessage(page) {
-  await page.eval(`window.__closed = new Promise((done) => document.getElementById('errore')
-    .addEventListener('close', done, { once: true })); true`);
+  await page.eval(`{ const d = document.getElementById('errore'); window.__closed = !d.open;
+    d.addEventListener('close', () => { window.__closed = true; }, { once: true }); }`);
   await page.key('Enter', 'Enter', 13);
-  await page.eval('window.__closed.then(() => true)');
+  await page.waitFor('window.__closed');
 }
 
 // The window's state after the actions (see tools/window_state.cpp): its
@@ -483,11 +484,12 @@ const kPhoneTexts = ['52,3', '36', '4'];
 async function tapOn(page, id) {
   const [x, y] = await page.eval(`new Promise((done) => { const e = document.getElementById('${id}');
     e.scrollIntoView({ block: 'nearest' });
-    window.__clicked = new Promise((clicked) => e.addEventListener('click', clicked, { once: true }));
+    window.__clicked = false;
+    e.addEventListener('click', () => { window.__clicked = true; }, { once: true });
     requestAnimationFrame(() => requestAnimationFrame(() => { const b = e.getBoundingClientRect();
       done([b.left + b.width / 2, b.top + b.height / 2]); })); })`);
   await page.tap(x, y);
-  await page.eval('window.__clicked.then(() => true)');
+  await page.waitFor('window.__clicked');
 }
 
 // In the page: what the plot's box shows. Where the drawing lies in the box
@@ -510,13 +512,13 @@ const plotView = `(() => { const t = document.getElementById('tavola'), c = docu
       }
       if (!end && r === 255 && g === 0 && bl === 0 && x > 0.34 * c.width) end = [x / k, y / k];
     }
-  const ring = document.getElementById('segno'), rb = ring.getBoundingClientRect();
+  const ring = document.getElementById('segno'), rb = ring?.getBoundingClientRect();
   return { whole: t.classList.contains('intera'), scroll: [t.scrollLeft, t.scrollTop],
     drawing: [b.left - a.left - t.clientLeft + t.scrollLeft, b.top - a.top - t.clientTop + t.scrollTop],
     box: [t.clientWidth, t.clientHeight], drawingWidth: b.width, onScreen: a.top >= 0 && a.bottom <= innerHeight,
     blue: blue[2] < 0 ? null : [(blue[0] + blue[2] + 1) / 2 / k, (blue[1] + blue[3] + 1) / 2 / k,
       (blue[2] - blue[0] + 1) / k], end,
-    ring: ring.checkVisibility() ? { x: rb.left - b.left + rb.width / 2, y: rb.top - b.top + rb.height / 2,
+    ring: ring?.checkVisibility() ? { x: rb.left - b.left + rb.width / 2, y: rb.top - b.top + rb.height / 2,
       across: rb.width } : null }; })()`;
 
 // The plot as a finger finds it: small, the whole drawing in its box from
@@ -541,23 +543,37 @@ async function plotAsSeen(page, name, opened) {
   await samePlotAs(page, name, kPhoneTexts);
 }
 
+// In the page: the report's lines, each as a range of its text.
+const lineRanges = `const lineRanges = () => { const ranges = [];
+  const walk = document.createTreeWalker(document.getElementById('resoconto'), NodeFilter.SHOW_TEXT);
+  for (let node = walk.nextNode(); node; node = walk.nextNode())
+    for (let start = 0; start < node.data.length;) {
+      const found = node.data.indexOf('\\n', start), end = found < 0 ? node.data.length : found;
+      const range = document.createRange();
+      range.setStart(node, start);
+      range.setEnd(node, end);
+      if (end > start) ranges.push(range);
+      start = end + 1;
+    }
+  return ranges; };`;
 // In the page: each report line's pieces on screen. A line cut or scrolled
 // sideways, or a continuation not indented, is named by its first words.
-const reportLines = `(() => { const r = document.getElementById('resoconto'), box = r.getBoundingClientRect();
-  const range = document.createRange();
-  const lines = [...r.children].map((span) => { range.selectNodeContents(span);
+const reportLines = `(() => { ${lineRanges} const r = document.getElementById('resoconto'), box = r.getBoundingClientRect();
+  const lines = lineRanges().map((range) => {
     const rects = [...range.getClientRects()].filter((q) => q.width > 0);
-    return { words: span.textContent.trim().split(/\\s+/).slice(0, 2).join(' '), rects }; });
+    return { words: range.toString().trim().split(/\\s+/).slice(0, 2).join(' '), rects }; });
   return { sideways: r.scrollWidth > r.clientWidth,
     cut: lines.filter((l) => l.rects.some((q) => q.left < box.left || q.right > box.right)).map((l) => l.words),
     unindented: lines.filter((l) => l.rects.slice(1).some((q) => q.left <= l.rects[0].left)).map((l) => l.words),
     wrapped: lines.filter((l) => new Set(l.rects.map((q) => Math.round(q.top))).size > 1).length }; })()`;
 
-// In the page: the notices and the result's line both inside the screen.
-const resultInView = `(() => { const inView = (e) => { const b = e.getBoundingClientRect();
-    return b.top >= 0 && b.bottom <= innerHeight + 0.5; };
-  const last = document.getElementById('resoconto').lastElementChild;
-  return [last.textContent.trim(), inView(last), [...document.querySelectorAll('#avvisi li')].map(inView)]; })()`;
+// In the page: the result's line and every notice shown, each inside the screen.
+const resultInView = `(() => { ${lineRanges} const inView = (e) => { const b = e.getBoundingClientRect();
+    return b.height > 0 && b.top >= 0 && b.bottom <= innerHeight + 0.5; };
+  const last = lineRanges().at(-1);
+  const notices = [...document.querySelectorAll('.avviso-casella, #avvisi li')]
+    .filter((e) => e.checkVisibility() && e.textContent);
+  return [last.toString().trim(), inView(last), notices.map(inView)]; })()`;
 
 // In the page: the help's text, block by block, where it shows: every block
 // on screen must be what is found at its middle, not something lying over it.
@@ -574,7 +590,7 @@ async function phoneFindings(browser) {
     const page = await openPage(browser, { width, height, ratio, mobile: true });
     const at = `${name} ${width}x${height}`;
     // 6: the page's name, in view at the top.
-    same(`${at}: il nome della pagina`, await page.eval(`(() => { const h = document.getElementById('titolo');
+    same(`${at}: il nome della pagina`, await page.eval(`(() => { const h = document.querySelector('main h1');
       const b = h.getBoundingClientRect(); return [h.textContent, h.checkVisibility() && b.height > 10 && b.top >= 0]; })()`),
     ['Raggio limite', true]);
     // 6: Invio in a box does Calcolo; 3: every line of the report whole; 4: the notice in view with the result.
@@ -585,8 +601,9 @@ async function phoneFindings(browser) {
     await page.key('Enter', 'Enter', 13);
     const want = native(kPhoneTexts);
     same(`${at}: Invio in una casella fa Calcolo`, (await page.eval(seen)).report, want.out);
+    const lines = await page.eval(reportLines);
     same(`${at}: ogni riga del resoconto intera, a capo con il seguito rientrato`,
-      await page.eval(reportLines), { ...(await page.eval(reportLines)), sideways: false, cut: [], unindented: [] });
+      { ...lines, wrapped: lines.wrapped > 0 }, { sideways: false, cut: [], unindented: [], wrapped: true });
     same(`${at}: l'avviso e il risultato insieme nello schermo`, await page.eval(resultInView),
       ['S=  809 Yd', true, [true]]);
     same(`${at}: l'avviso una volta`, (await page.eval(noticesShown)).map((n) => n.where), ['avvisi']);
@@ -598,10 +615,10 @@ async function phoneFindings(browser) {
       ['fatto scorrere', async () => {
         const [x, y] = await page.eval(`(() => { const b = document.getElementById('tavola').getBoundingClientRect();
           return [b.left + b.width / 2, b.top + b.height / 2]; })()`);
-        const moved = page.eval(`new Promise((done) => document.getElementById('tavola')
-          .addEventListener('scrollend', () => done(true), { once: true }))`);
+        await page.eval(`window.__moved = false; document.getElementById('tavola')
+          .addEventListener('scrollend', () => { window.__moved = true; }, { once: true })`);
         await page.swipe(x, y, 325, 0);
-        await moved;
+        await page.waitFor('window.__moved');
       }],
       ['toccato di nuovo', () => tapOn(page, 'tavola')],
       ['Grafico di nuovo', () => tapOn(page, 'command2')],
