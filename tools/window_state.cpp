@@ -9,7 +9,7 @@
 //   save:PATH                         PATH.png, the picture under the controls
 //                                     and captions (what the page's canvas
 //                                     shows), and PATH.json, each control's
-//                                     place, text, visibility and names, the
+//                                     place, text, boldness, visibility and names, the
 //                                     report, and the messages so far
 #include "form/FormDescription.h"
 #include "main_window/Form1.h"
@@ -42,6 +42,7 @@ QJsonObject controlState(const main_window::Form1& form, const form::ControlDesi
             {"w", box.width()},
             {"h", box.height()},
             {"testo", caption.toString()},
+            {"grassetto", widget->font().bold()},
             {"visibile", widget->isVisible()},
             {"nomeAccessibile", widget->accessibleName()},
             {"descrizione", widget->accessibleDescription()}};

@@ -139,7 +139,8 @@ const controlBoxes = `(() => { const o = document.getElementById('finestra');
     const caption = e.matches('input') ? e.value : e.matches('.riquadro') ? e.querySelector('label').textContent
       : e.matches('fieldset') ? e.querySelector('legend').textContent : e.textContent;
     return { nome: e.id, x: b.left - origin.left - o.clientLeft, y: b.top - origin.top - o.clientTop,
-      w: b.width, h: b.height, testo: caption, visibile: !e.hidden && e.offsetParent !== null }; }); })()`;
+      w: b.width, h: b.height, testo: caption, grassetto: Number(getComputedStyle(e).fontWeight) >= 600,
+      visibile: !e.hidden && e.offsetParent !== null }; }); })()`;
 
 // Invio on the message's OK: done once the page has had the dialog's close
 // (at once when no message is open).
@@ -166,15 +167,16 @@ function windowState(ratio, actions) {
 const windowStates = new Map();
 
 // The page's controls where the window has them: the same text, the same
-// visibility, the same corner to a pixel, and the same size where the size
-// is the design's rather than the font's (an auto-sized caption).
+// weight, the same visibility, the same corner to a pixel, and the same size
+// where the size is the design's rather than the font's (an auto-sized
+// caption).
 async function sameControls(name, page, window_) {
   const got = await page.eval(controlBoxes);
   const unlike = window_.controlli.flatMap((want) => {
     const have = got.find((g) => g.nome === want.nome.toLowerCase());
     const autoSized = have && /^label[1-8]$/.test(have.nome) && have.w !== 41 && have.w !== 75;
     const near = (a, b) => Math.abs(a - b) <= (autoSized ? 1 : 0.5);
-    return have && have.testo === want.testo && have.visibile === want.visibile &&
+    return have && have.testo === want.testo && have.visibile === want.visibile && have.grassetto === want.grassetto &&
       Math.abs(have.x - want.x) <= 0.5 && Math.abs(have.y - want.y) <= 0.5 &&
       near(have.w, want.w) && near(have.h, want.h) ? [] : [{ want, have }];
   });
