@@ -515,7 +515,10 @@ const plotView = `(() => { const t = document.getElementById('tavola'), c = docu
       if (!end && r === 255 && g === 0 && bl === 0 && x > 0.34 * c.width) end = [x / k, y / k];
     }
   const ring = document.getElementById('segno'), rb = ring?.getBoundingClientRect();
+  const floor = a.top + t.clientTop + t.clientHeight;
   return { whole: t.classList.contains('intera'), scroll: [t.scrollLeft, t.scrollTop],
+    cut: [...document.querySelectorAll('#disegno .didascalia')]
+      .filter((e) => e.checkVisibility() && e.getBoundingClientRect().bottom > floor + 0.5).map((e) => e.id),
     drawing: [b.left - a.left - t.clientLeft + t.scrollLeft, b.top - a.top - t.clientTop + t.scrollTop],
     box: [t.clientWidth, t.clientHeight], drawingWidth: b.width, onScreen: a.top >= 0 && a.bottom <= innerHeight,
     blue: blue[2] < 0 ? null : [(blue[0] + blue[2] + 1) / 2 / k, (blue[1] + blue[3] + 1) / 2 / k,
@@ -523,25 +526,27 @@ const plotView = `(() => { const t = document.getElementById('tavola'), c = docu
     ring: ring?.checkVisibility() ? { x: rb.left - b.left + rb.width / 2, y: rb.top - b.top + rb.height / 2,
       across: rb.width } : null }; })()`;
 
-// The plot as a finger finds it: small, the whole drawing in its box from
-// the corner, the point ringed where the canvas has it; enlarged, the drawing
-// from its corner and scrolled within it, and just opened, the point and the
-// ray's end inside the part on screen.
+// The plot as a finger finds it: no caption cut at the box's foot; small,
+// the whole drawing in its box from the corner, the point ringed where the
+// canvas has it; enlarged, the drawing from its corner and scrolled within
+// it, and just opened, the point and the ray's end inside the part on screen.
 async function plotAsSeen(page, name, opened) {
   await page.waitFor(plotSettled);
   const v = await page.eval(plotView);
   const inside = (x) => x >= v.scroll[0] && x <= v.scroll[0] + v.box[0];
   if (v.whole)
     same(`${name}: a grandezza piena${opened ? ', aperto sul punto e sulla fine del raggio' : ''}`,
-      { drawing: v.drawing.map(Math.round), within: v.scroll[0] >= 0 && v.scroll[0] + v.box[0] <= v.drawingWidth + 1,
+      { cut: v.cut, drawing: v.drawing.map(Math.round),
+        within: v.scroll[0] >= 0 && v.scroll[0] + v.box[0] <= v.drawingWidth + 1,
         ...opened && { onScreen: v.onScreen, point: inside(v.blue[0] - v.blue[2] / 2) && inside(v.blue[0] + v.blue[2] / 2),
           end: inside(v.end[0]) } },
-      { drawing: [0, 0], within: true, ...opened && { onScreen: true, point: true, end: true } });
+      { cut: [], drawing: [0, 0], within: true, ...opened && { onScreen: true, point: true, end: true } });
   else
     same(`${name}: piccolo, il disegno intero dall'angolo, il punto cerchiato`,
-      { scroll: v.scroll, drawing: v.drawing.map(Math.round), fills: Math.abs(v.drawingWidth - v.box[0]) <= 1,
+      { cut: v.cut, scroll: v.scroll, drawing: v.drawing.map(Math.round),
+        fills: Math.abs(v.drawingWidth - v.box[0]) <= 1,
         ring: v.ring && Math.hypot(v.ring.x - v.blue[0], v.ring.y - v.blue[1]) <= 1.5 && v.ring.across >= 24 },
-      { scroll: [0, 0], drawing: [0, 0], fills: true, ring: true });
+      { cut: [], scroll: [0, 0], drawing: [0, 0], fills: true, ring: true });
   await samePlotAs(page, name, kPhoneTexts);
 }
 
