@@ -516,9 +516,11 @@ const plotView = `(() => { const t = document.getElementById('tavola'), c = docu
     }
   const ring = document.getElementById('segno'), rb = ring?.getBoundingClientRect();
   const floor = a.top + t.clientTop + t.clientHeight;
+  const captions = [...document.querySelectorAll('#disegno .didascalia')].filter((e) => e.checkVisibility());
+  const lowest = Math.max(...captions.map((e) => e.getBoundingClientRect().bottom));
   return { whole: t.classList.contains('intera'), scroll: [t.scrollLeft, t.scrollTop],
-    cut: [...document.querySelectorAll('#disegno .didascalia')]
-      .filter((e) => e.checkVisibility() && e.getBoundingClientRect().bottom > floor + 0.5).map((e) => e.id),
+    cut: captions.filter((e) => e.getBoundingClientRect().bottom > floor + 0.5).map((e) => e.id),
+    blank: floor - lowest > 8,
     drawing: [b.left - a.left - t.clientLeft + t.scrollLeft, b.top - a.top - t.clientTop + t.scrollTop],
     box: [t.clientWidth, t.clientHeight], drawingWidth: b.width, onScreen: a.top >= 0 && a.bottom <= innerHeight,
     blue: blue[2] < 0 ? null : [(blue[0] + blue[2] + 1) / 2 / k, (blue[1] + blue[3] + 1) / 2 / k,
@@ -526,7 +528,8 @@ const plotView = `(() => { const t = document.getElementById('tavola'), c = docu
     ring: ring?.checkVisibility() ? { x: rb.left - b.left + rb.width / 2, y: rb.top - b.top + rb.height / 2,
       across: rb.width } : null }; })()`;
 
-// The plot as a finger finds it: no caption cut at the box's foot; small,
+// The plot as a finger finds it: no caption cut at the box's foot, and no
+// blank band below the lowest one; small,
 // the whole drawing in its box from the corner, the point ringed where the
 // canvas has it; enlarged, the drawing from its corner and scrolled within
 // it, and just opened, the point and the ray's end inside the part on screen.
@@ -536,17 +539,17 @@ async function plotAsSeen(page, name, opened) {
   const inside = (x) => x >= v.scroll[0] && x <= v.scroll[0] + v.box[0];
   if (v.whole)
     same(`${name}: a grandezza piena${opened ? ', aperto sul punto e sulla fine del raggio' : ''}`,
-      { cut: v.cut, drawing: v.drawing.map(Math.round),
+      { cut: v.cut, blank: v.blank, drawing: v.drawing.map(Math.round),
         within: v.scroll[0] >= 0 && v.scroll[0] + v.box[0] <= v.drawingWidth + 1,
         ...opened && { onScreen: v.onScreen, point: inside(v.blue[0] - v.blue[2] / 2) && inside(v.blue[0] + v.blue[2] / 2),
           end: inside(v.end[0]) } },
-      { cut: [], drawing: [0, 0], within: true, ...opened && { onScreen: true, point: true, end: true } });
+      { cut: [], blank: false, drawing: [0, 0], within: true, ...opened && { onScreen: true, point: true, end: true } });
   else
     same(`${name}: piccolo, il disegno intero dall'angolo, il punto cerchiato`,
-      { cut: v.cut, scroll: v.scroll, drawing: v.drawing.map(Math.round),
+      { cut: v.cut, blank: v.blank, scroll: v.scroll, drawing: v.drawing.map(Math.round),
         fills: Math.abs(v.drawingWidth - v.box[0]) <= 1,
         ring: v.ring && Math.hypot(v.ring.x - v.blue[0], v.ring.y - v.blue[1]) <= 1.5 && v.ring.across >= 24 },
-      { cut: [], scroll: [0, 0], drawing: [0, 0], fills: true, ring: true });
+      { cut: [], blank: false, scroll: [0, 0], drawing: [0, 0], fills: true, ring: true });
   await samePlotAs(page, name, kPhoneTexts);
 }
 
