@@ -3,22 +3,25 @@
 // shows, for the page's browser test to hold the page to. Actions, in order:
 //   type:TEMPERATURE|SALINITY|DEPTH   the three boxes' texts
 //   calcolo, grafico                  a click on the button
-//   tick                              a few ticks of the plot's timer
+//   tick                              the plot's timer, until it has ticked
+//                                     and rests or stops (however slow the
+//                                     machine: no fixed wait)
 //   save:PATH                         PATH.png, the picture under the controls
 //                                     and captions (what the page's canvas
 //                                     shows), and PATH.json, each control's
-//                                     place, text, visibility and names, the
+//                                     place, text, boldness, visibility and names, the
 //                                     report, and the messages so far
 #include "form/FormDescription.h"
 #include "main_window/Form1.h"
 #include "main_window/Form1Driver.h"
+#include "platform/Timer.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTest>
 
 #include <cstdio>
 
@@ -39,6 +42,7 @@ QJsonObject controlState(const main_window::Form1& form, const form::ControlDesi
             {"w", box.width()},
             {"h", box.height()},
             {"testo", caption.toString()},
+            {"grassetto", widget->font().bold()},
             {"visibile", widget->isVisible()},
             {"nomeAccessibile", widget->accessibleName()},
             {"descrizione", widget->accessibleDescription()}};
@@ -56,6 +60,20 @@ bool save(const main_window::Form1& form, const main_window::Form1Driver& driver
     return form.surface().image().save(path + QStringLiteral(".png")) &&
            json.open(QIODevice::WriteOnly) && json.write(QJsonDocument(state).toJson()) > 0 &&
            json.flush();
+}
+
+// The plot's timer run until it is stopped, or has ticked at least once and
+// no longer wakes at its interval: the picture is then all it will be. Ten
+// seconds at most, for a timer that never rests.
+void tickUntilRested(const platform::Timer& timer) {
+    const long long before = timer.tickCount();
+    const QDeadlineTimer deadline(10000);
+    const auto rested = [&] {
+        return !timer.isTicking() || (timer.tickCount() > before &&
+                                      timer.wakeIntervalMs() == platform::Timer::kRestIntervalMs);
+    };
+    while (!rested() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
 }
 
 } // namespace
@@ -82,7 +100,7 @@ int main(int argc, char* argv[]) {
         } else if (action == QLatin1String("grafico")) {
             driver.pressGrafico();
         } else if (action == QLatin1String("tick")) {
-            QTest::qWait(50);
+            tickUntilRested(driver.plotTimer());
         } else if (!action.startsWith(QLatin1String("save:")) || !save(form, driver, argument)) {
             std::fprintf(stderr, "window_state: %s non riuscito\n", qPrintable(action));
             return 1;

@@ -9,7 +9,9 @@
 #include "form/FormDescription.h"
 #include "form/FormState.h"
 #include "plot/NearRangePlot.h"
+#include "plot/PlotFrame.h"
 #include "raster/PixelCanvas.h"
+#include "raster/Twips.h"
 
 #include <emscripten/emscripten.h>
 
@@ -205,6 +207,19 @@ std::string sheet(const form::CompletedCalculation& done, double ratio) {
         .str();
 }
 
+// A point of the plot in the window's pixels; null off the range axis.
+std::string plotPoint(std::int16_t rangeYd, double depthFt) {
+    constexpr double kPixel = raster::kTwipsPerPixel;
+    try {
+        return Json()
+            .add("x", double(plot::rangeX(rangeYd)) / kPixel)
+            .add("y", double(plot::depthY(depthFt)) / kPixel)
+            .str();
+    } catch (const engine::RuntimeError&) {
+        return "null";
+    }
+}
+
 } // namespace
 
 extern "C" {
@@ -267,6 +282,14 @@ EMSCRIPTEN_KEEPALIVE const char* rl_avviso(const char* text) {
 EMSCRIPTEN_KEEPALIVE const char* rl_scheda(double ratio) {
     const std::optional<form::CompletedCalculation>& done = page().state.lastCalculation();
     return answer(done ? sheet(*done, ratio) : "null");
+}
+
+// Where the plot puts the calculated point and the ray's end at the surface,
+// as its last drawing left them, for the page to show them on a phone.
+EMSCRIPTEN_KEEPALIVE const char* rl_punti() {
+    const engine::CalculationValues& v = page().state.values();
+    return answer(
+        Json().raw("punto", plotPoint(v.Spunto, v.Dpunto)).raw("fine", plotPoint(v.S, 0.0)).str());
 }
 
 // Picture 0, the window's plot, or 1, the sheet's.

@@ -16,6 +16,8 @@
   let ratioQuery = null;
   let ratio = 1; // the picture's device pixels to the window's pixels
   let availableWidth = 0; // the window's column, in CSS pixels, on a phone
+  let speaking = 0; // the live region that spoke last
+  let errorBox = null; // the box that the message on screen names
 
   // A C string of the engine's, as text, and a JSON answer as an object.
   const text = (pointer) => engine.UTF8ToString(pointer);
@@ -61,14 +63,24 @@
   }
 
   // A box with the keyboard that has "." and "-" (a decimal keypad may
-  // offer only the locale's comma).
+  // offer only the locale's comma); Invio in it does "Calcolo".
   function box(control, container) {
     const input = Object.assign(document.createElement('input'), {
-      type: 'text', autocomplete: 'off', spellcheck: false, inputMode: 'text', enterKeyHint: 'next',
+      type: 'text', autocomplete: 'off', spellcheck: false, inputMode: 'text', enterKeyHint: 'go',
     });
     input.setAttribute('autocapitalize', 'off');
+    input.dataset.nome = control.nomeAccessibile;
+    input.dataset.descrizione = control.descrizione;
     container.querySelector('label').htmlFor = control.nome.toLowerCase();
     input.addEventListener('input', () => tellHowRead(input));
+    // Its description changes only once the focus has left it: a screen
+    // reader says a new description of the focused box at once, mid-word.
+    input.addEventListener('blur', () => describe(input));
+    input.addEventListener('keydown', (event) => {
+      if (event.key !== 'Enter' || event.isComposing) return;
+      event.preventDefault();
+      calcolo();
+    });
     return input;
   }
 
@@ -134,35 +146,87 @@
     $('sommario').textContent = design.grafico.descrizione;
   }
 
-  // A box whose text is not read whole says so, by the box and below the
-  // window, and is described by it.
+  // A box whose text is not read whole says so under it (on a phone) while
+  // it is typed, and in its description. What "Calcolo" read goes with its
+  // result instead, in the list of notices: the box's own notice then hides,
+  // so that no notice shows twice.
   function tellHowRead(input) {
     const notice = withStrings([input.value], (t) => answer(engine._rl_avviso(t)));
     const byTheBox = $(`${input.id}-avviso`);
-    if (byTheBox.textContent === notice) return;
     byTheBox.textContent = notice;
-    if (notice) input.setAttribute('aria-describedby', byTheBox.id);
-    else input.removeAttribute('aria-describedby');
+    byTheBox.hidden = !notice || input.value === input.dataset.calcolato;
+    if (document.activeElement !== input) describe(input);
+  }
+
+  function describe(input) {
+    const notice = $(`${input.id}-avviso`).textContent;
+    const description = notice || input.dataset.descrizione;
+    if (input.getAttribute('aria-description') !== description) input.setAttribute('aria-description', description);
+  }
+
+  // The notices of the texts that "Calcolo" read, with its result.
+  function listNotices() {
+    boxes().forEach((b) => { b.dataset.calcolato = b.value; });
+    boxes().forEach(tellHowRead);
     $('avvisi').replaceChildren(...boxes().filter((b) => $(`${b.id}-avviso`).textContent)
       .map((b) => Object.assign(document.createElement('li'), {
-        textContent: `${b.labels[0].textContent.replace(/\s+/g, ' ')}: ${$(`${b.id}-avviso`).textContent}`,
+        textContent: `${b.dataset.nome}: ${$(`${b.id}-avviso`).textContent}`,
       })));
+  }
+
+  // On a phone the notices follow the report, in the window's column; in the
+  // window's layout they lie under the window.
+  function placeNotices() {
+    const list = $('avvisi');
+    if (phoneLayout()) {
+      if (list.previousElementSibling !== $('resoconto')) $('resoconto').after(list);
+    } else if (list.previousElementSibling !== $('finestra')) {
+      $('finestra').after(list);
+    }
   }
 
   // ------------------------------------------------------------ the rules' answers
 
+  // Two live regions, spoken in turn: a screen reader hears a region that
+  // goes from empty to its words, not one whose words are written again. And
+  // Orca drops a text equal to the last one it was given, so the second
+  // region's words end in a no-break space: the same result is said again.
+  const kVoices = ['avviso', 'avviso-bis'];
   function announce(words) {
-    const notice = $('avviso');
-    notice.textContent = '';
-    // A new node each time, so that the same words are said again.
-    requestAnimationFrame(() => { notice.textContent = words; });
+    speaking = 1 - speaking;
+    $(kVoices[1 - speaking]).textContent = '';
+    $(kVoices[speaking]).textContent = speaking ? `${words}\u00a0` : words;
   }
 
-  function showError(message) {
+  function silence() {
+    kVoices.forEach((id) => { $(id).textContent = ''; });
+  }
+
+  // The message, and what the boxes were read as. Nothing stays in a live
+  // region: the dialog hides it, and its closing would say it again.
+  function showError(message, notices) {
+    silence();
     const dialog = $('errore');
     $('errore-testo').textContent = message;
+    $('errore-avvisi').textContent = notices;
+    $('errore-avvisi').hidden = !notices;
+    const hint = message.split('\n\n')[1] ?? '';
+    errorBox = boxes().find((b) => hint.startsWith(`${b.dataset.nome}:`)) ?? null;
     if (!dialog.open) dialog.showModal();
     $('errore-ok').focus();
+  }
+
+  // Closed, the message gives the focus to the box it names.
+  function errorClosed() {
+    if (errorBox) errorBox.focus();
+    errorBox = null;
+  }
+
+  // The report a line to an element: on a phone a long line wraps, its
+  // continuation indented.
+  function showReport(text) {
+    $('resoconto').replaceChildren(...text.split(/(?<=\n)/)
+      .map((line) => Object.assign(document.createElement('span'), { textContent: line })));
   }
 
   function setTimer(change) {
@@ -187,19 +251,23 @@
       $('tavola').hidden = !r.assi;
       $('salva').disabled = !r.assi;
     }
-    if (r.grafico) $('sommario').textContent = r.sommario;
+    if (r.grafico) {
+      $('sommario').textContent = r.sommario;
+      markPoint();
+    }
     if (r.resoconto !== null) {
-      report.textContent = r.resoconto;
+      showReport(r.resoconto);
       report.hidden = false;
       $('stampa').disabled = false;
-      if (phoneLayout()) report.scrollIntoView({ block: 'nearest' });
+      // The result's last line, and the notices after it.
+      if (phoneLayout()) ($('avvisi').firstChild ? $('avvisi') : report).scrollIntoView({ block: 'nearest' });
     }
     if (r.disegna) {
       draw();
       if (phoneLayout()) $('tavola').scrollIntoView({ block: 'nearest' });
     }
-    if (r.annuncio) announce(r.annuncio);
-    if (r.errore) showError(r.errore);
+    if (r.errore) showError(r.errore, r.annuncio);
+    else if (r.annuncio) announce(r.annuncio);
   }
 
   // One of the engine's pictures onto a canvas, at the engine's device size.
@@ -232,13 +300,14 @@
   }
 
   function calcolo() {
-    boxes().forEach(tellHowRead);
+    listNotices();
     apply(answer(withStrings(boxes().map((b) => b.value), (t, s, q) => engine._rl_calcolo(t, s, q))));
   }
 
   function grafico() {
     fitPlot();
     apply(answer(engine._rl_grafico(ratio)));
+    showPoints();
   }
 
   // ------------------------------------------------------------ the plot's size
@@ -279,6 +348,40 @@
     if (!phoneLayout()) return;
     $('tavola').classList.toggle('intera');
     sizeChanged();
+    showPoints();
+  }
+
+  // The calculated point and the ray's end at the surface, in the window's
+  // pixels; null where the plot has none.
+  const points = () => answer(engine._rl_punti());
+
+  // Small, the plot shows from its corner; enlarged, it opens on the
+  // calculated point and the ray's end, or on the point where both do not fit.
+  function showPoints() {
+    const tavola = $('tavola');
+    if (!tavola.classList.contains('intera')) {
+      tavola.scrollTo(0, 0);
+      return;
+    }
+    tavola.scrollIntoView({ block: 'nearest' });
+    const { punto, fine } = points() ?? {};
+    const seen = [punto, fine].filter((p) => p);
+    if (!seen.length) return;
+    const xs = seen.map((p) => p.x);
+    const span = Math.max(...xs) - Math.min(...xs);
+    const middle = span < tavola.clientWidth * 0.8 ? (Math.max(...xs) + Math.min(...xs)) / 2 : seen[0].x;
+    tavola.scrollTo(middle - tavola.clientWidth / 2, 0);
+  }
+
+  // The calculated point ringed on the small plot of a phone, where its blue
+  // circle is a few pixels across; the picture itself is the window's.
+  function markPoint() {
+    const ring = $('segno');
+    const { punto } = points() ?? {};
+    ring.hidden = !punto;
+    if (!punto) return;
+    ring.style.setProperty('--x', px(punto.x));
+    ring.style.setProperty('--y', px(punto.y));
   }
 
   function plotKey(event) {
@@ -374,9 +477,10 @@
     window.print();
   }
 
+  // The help opens on its title: its first heading, and the top of its text.
   function showHelp() {
     if (!$('guida').open) $('guida').showModal();
-    $('guida-chiudi').focus();
+    $('guida-titolo').focus();
   }
 
   function keyPressed(event) {
@@ -397,6 +501,7 @@
     $('salva').addEventListener('click', salva);
     $('stampa').addEventListener('click', printSheet);
     $('apri-guida').addEventListener('click', showHelp);
+    $('errore').addEventListener('close', errorClosed);
     $('tavola').addEventListener('click', toggleWholePlot);
     $('tavola').addEventListener('keydown', plotKey);
     addEventListener('keydown', keyPressed);
@@ -407,6 +512,10 @@
       sizeChanged();
     }).observe($('finestra'));
     addEventListener('resize', sizeChanged);
+    windowWide.addEventListener('change', placeNotices);
+    placeNotices();
+    boxes().forEach(describe);
+    $('guida-titolo').tabIndex = -1; // where the help opens
     availableWidth = $('finestra').clientWidth;
     fitPlot();
     $('caricamento').hidden = true;

@@ -69,11 +69,13 @@ Reaction FormState::draw(raster::PixelCanvas& picture) {
 }
 
 std::string FormState::plotSummary() const {
+    // numberDigits writes the magnitude: a point above the surface keeps its sign.
+    const std::string depth =
+        (values_.Dpunto < 0.0 ? "-" : "") + engine::numberDigits(values_.Dpunto);
     return "Grafico: profilo di temperatura a 70 °F dalla superficie a 65 ft, più fredda sotto; "
            "raggio limite da 0 yd a 15 ft fino a " +
            std::to_string(values_.S) + " yd in superficie; punto calcolato a " +
-           std::to_string(values_.Spunto) + " yd e " + engine::numberDigits(values_.Dpunto) +
-           " ft.";
+           std::to_string(values_.Spunto) + " yd e " + depth + " ft.";
 }
 
 } // namespace form

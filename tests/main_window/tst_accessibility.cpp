@@ -106,7 +106,9 @@ class TestAccessibility : public QObject {
     void init() { heard.clear(); }
 
     // The whole tree at start, after Grafico and after Calcolo (its report
-    // from the top again), and the help's, against tests/main_window/expected/.
+    // from the top again), after Grafico for a point above the surface (the
+    // summary keeps the depth's sign), and the help's, against
+    // tests/main_window/expected/.
     void wholeTree() {
         FormDriver w;
         w.type("60,5", "35", "10");
@@ -116,6 +118,9 @@ class TestAccessibility : public QObject {
         QVERIFY(expected_text::matches("accessibility-grafico", treeOf(w.form)));
         w.calcolo();
         QVERIFY(expected_text::matches("accessibility-calcolo", treeOf(w.form)));
+        w.calcolo("60", "35", "-10");
+        w.grafico();
+        QVERIFY(expected_text::matches("accessibility-grafico-sopra", treeOf(w.form)));
         main_window::HelpWindow help;
         help.present();
         QVERIFY(QTest::qWaitForWindowExposed(&help));

@@ -3,6 +3,8 @@
 
 #include <QMessageBox>
 #include <QProcess>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
 
 namespace {
@@ -89,6 +91,33 @@ class TestHelp : public QObject {
             << QStringList{output(RAGGIO_LIMITE, {"--version"}).section(' ', 1).trimmed(),
                            "GPL-3.0-or-later", QString("Qt ") + qVersion()};
     }
+    // Each entry of the help's contents, clicked, brings its heading to the
+    // top of the text (or, near the end, into view with the text at its end).
+    void contentsLeadToHeadings() {
+        main_window::HelpWindow help;
+        help.present();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        auto* text = help.findChild<QTextBrowser*>();
+        QList<QPair<int, QString>> links; // where each entry is, and its words
+        for (QTextBlock b = text->document()->begin(); b.isValid(); b = b.next())
+            for (auto f = b.begin(); !f.atEnd(); ++f)
+                if (f.fragment().charFormat().anchorHref().startsWith('#'))
+                    links << qMakePair(f.fragment().position(), f.fragment().text());
+        QCOMPARE(links.size(), 9);
+        for (const auto& [position, words] : links) {
+            text->verticalScrollBar()->setValue(0);
+            QTextCursor at(text->document());
+            at.setPosition(position + 1);
+            QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(at).center());
+            const QScrollBar* bar = text->verticalScrollBar();
+            const int top = int(text->document()->documentMargin()) + 1;
+            const QTextBlock first = text->cursorForPosition(QPoint(top, top)).block();
+            const bool atEnd = bar->value() == bar->maximum() && bar->value() > 0;
+            QVERIFY2(first.text() == words || (atEnd && text->toPlainText().contains(words)),
+                     qPrintable(words + " -> " + first.text()));
+        }
+    }
+
     // In whole words: "-h" is not "--help", nor "1.0" "1.0.1".
     void tells() {
         QFETCH(QString, text);

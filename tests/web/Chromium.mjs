@@ -164,4 +164,19 @@ export class Page {
   type(text) {
     return this.send('Input.insertText', { text });
   }
+
+  // A finger, in CSS pixels of the viewport: a tap, and a swipe from (x, y)
+  // by (dx, dy) in ten moves. The page turns them into its clicks and scrolls.
+  async tap(x, y) {
+    await this.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x, y }] });
+    await this.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  }
+
+  async swipe(x, y, dx, dy) {
+    await this.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x, y }] });
+    for (let i = 1; i <= 10; ++i)
+      await this.send('Input.dispatchTouchEvent',
+        { type: 'touchMove', touchPoints: [{ x: x + dx * i / 10, y: y + dy * i / 10 }] });
+    await this.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  }
 }
