@@ -1,0 +1,20 @@
+#include "practice/Exercise.h"
+
+#include "practice/ExerciseRanges.h"
+
+namespace practice {
+
+std::string Exercise::code() const {
+    const std::string digits = std::to_string(number);
+    return std::to_string(seed) + "-" + (digits.size() < 2 ? "0" : "") + digits;
+}
+
+std::string Exercise::temperature() const {
+    return temperatureText(temperatureTenths);
+}
+
+std::string Exercise::inputs() const {
+    return temperature() + " °F, " + salinityText() + " ‰, " + depthText() + " ft";
+}
+
+} // namespace practice

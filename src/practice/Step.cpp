@@ -1,0 +1,27 @@
+#include "practice/Step.h"
+
+namespace practice {
+
+namespace {
+
+constexpr StepNames kNames[] = {
+    {"velocita", "velocità", "ft/s", "Velocità (ft/s)"},
+    {"raggio", "raggio", "ft", "Raggio (ft)"},
+    {"coseno", "Cos(teta)", "", "Cos(teta)"},
+    {"teta", "teta", "rad", "Teta (rad)"},
+    {"ascissa", "S", "Yd", "S (Yd)"},
+};
+
+constexpr const char* kVerdictWords[] = {"giusto", "coerente", "sbagliato", "mancante"};
+
+} // namespace
+
+const StepNames& namesOf(Step step) {
+    return kNames[indexOf(step)];
+}
+
+const char* wordOf(Verdict verdict) {
+    return kVerdictWords[static_cast<std::size_t>(verdict)];
+}
+
+} // namespace practice
