@@ -39,17 +39,20 @@ int lineAt(std::string_view text, std::size_t position) {
     return 1 + int(std::max(feeds, returns)); // CRLF, LF or CR
 }
 
+// The separator that the first line uses more, outside double quotes.
 char separatorOf(std::string_view text) {
     bool quoted = false;
+    int semicolons = 0;
+    int commas = 0;
     for (const char c : text) {
         if (c == '"')
             quoted = !quoted;
         else if (!quoted && (c == '\n' || c == '\r'))
             break;
-        else if (!quoted && c == ';')
-            return ';';
+        semicolons += !quoted && c == ';';
+        commas += !quoted && c == ',';
     }
-    return ',';
+    return semicolons > commas ? ';' : ',';
 }
 
 // Reads the records one character at a time, as RFC 4180 describes them.

@@ -15,8 +15,8 @@ struct CsvRecord {
     std::vector<std::string> fields;
 };
 
-// A CSV file read whole, in either form: Italian when its first line has a
-// semicolon outside double quotes, standard otherwise. RFC 4180 quoting;
+// A CSV file read whole, in either form: Italian when its first line has
+// more semicolons than commas outside double quotes, standard otherwise. RFC 4180 quoting;
 // records ended by CRLF, LF or CR; a UTF-8 byte-order mark skipped; empty
 // records (a blank line, or only separators) left out.
 struct CsvFile {

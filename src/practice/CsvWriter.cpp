@@ -10,6 +10,9 @@ namespace {
 
 const std::string kByteOrderMark = "\xEF\xBB\xBF";
 const std::string_view kFormulaStarts = "=+-@";
+// Either form's separator, so that a reader that guesses the form from a
+// field never guesses wrong.
+const std::string_view kQuoted = ",;\"\r\n";
 
 } // namespace
 
@@ -27,8 +30,7 @@ CsvWriter& CsvWriter::text(std::string_view field) {
         (!field.empty() && kFormulaStarts.find(field.front()) != std::string_view::npos ? "'"
                                                                                         : "") +
         std::string(field);
-    const bool quoted =
-        safe.find_first_of(std::string{dialect_.separator, '"', '\r', '\n'}) != std::string::npos;
+    const bool quoted = safe.find_first_of(kQuoted) != std::string::npos;
     if (!quoted) {
         bytes_ += safe;
         return *this;

@@ -19,9 +19,9 @@ struct CsvDialect {
     static const CsvDialect kItalian;
 };
 
-// A CSV file written record by record, quoted as RFC 4180 quotes (a field
-// with the separator, a double quote or a line break goes between double
-// quotes, its double quotes doubled), records ended by CRLF.
+// A CSV file written record by record, quoted as RFC 4180 quotes (a text
+// field with a comma, a semicolon, a double quote or a line break goes
+// between double quotes, its double quotes doubled), records ended by CRLF.
 class CsvWriter {
   public:
     explicit CsvWriter(const CsvDialect& dialect);

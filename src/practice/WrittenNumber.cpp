@@ -20,7 +20,7 @@ constexpr double kUnitMargin = 1.0 + 1e-9;
 // fits in a box; reading stops growing it here.
 constexpr int kExponentCap = 100000;
 constexpr int kLeastDigitsShown = 6;
-constexpr int kMostDigits = 17; // enough for any double
+constexpr int kMostDigits = 17;            // enough for any double
 constexpr std::size_t kLongestQuoted = 24; // bytes of the text quoted in a message
 
 bool isDigit(char c) {
