@@ -46,17 +46,12 @@ template <typename Compute> std::optional<double> attempted(Compute compute) {
     }
 }
 
-double expectedOf(const engine::RayPoint& p, Step step) {
-    const double values[] = {p.vel, p.r1, p.cosTeta, p.teta, double(p.S)};
-    return values[indexOf(step)];
-}
-
 // The step before it is judged: mancante, with the program's value.
 StepCheck unjudged(const engine::Calculation& calculation, const Working& working, Step step) {
     StepCheck result;
     result.step = step;
     result.yours = working.answer(step);
-    result.expected = expectedOf(calculation.point, step);
+    result.expected = valueAt(calculation.point, step);
     return result;
 }
 
@@ -192,6 +187,14 @@ Check::Check(const engine::Calculation& calculation, const Working& working) {
         steps_[indexOf(step)] = judge.judge(step);
 }
 
+std::string StepCheck::expectedText() const {
+    return digits::shortest(expected);
+}
+
+std::string StepCheck::differenceText() const {
+    return difference ? digits::significant(*difference, kDifferenceDigits) : std::string();
+}
+
 std::optional<Step> Check::firstWrong() const {
     for (const StepCheck& s : steps_)
         if (s.verdict == Verdict::Wrong)
@@ -226,9 +229,9 @@ std::string Check::text() const {
         text += std::string(": ") + wordOf(s.verdict) + "\n" + kIndent;
         if (s.yours)
             text += "tuo " + s.yours->text + ", ";
-        text += "atteso " + digits::shortest(s.expected);
+        text += "atteso " + s.expectedText();
         if (s.difference)
-            text += ", differenza " + digits::significant(*s.difference, kDifferenceDigits);
+            text += ", differenza " + s.differenceText();
         text += "\n";
         if (!s.note.empty())
             text += kIndent + s.note + "\n";

@@ -23,6 +23,9 @@ struct StepCheck {
     std::optional<double> difference; // hers less the program's, when hers is a number
     std::string rule;                 // the rule behind the note, when one explains it
     std::string note;                 // for her, in Italian; empty for a plain agreement
+
+    std::string expectedText() const;   // in full: 4928.573
+    std::string differenceText() const; // six significant digits: 0.027; empty when none
 };
 
 // A student's working checked step by step against the program: each given

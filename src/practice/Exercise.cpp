@@ -17,4 +17,9 @@ std::string Exercise::inputs() const {
     return temperature() + " °F, " + salinityText() + " ‰, " + depthText() + " ft";
 }
 
+std::string Exercise::setting() const {
+    return "Nello strato isotermo superficiale del mare, profondo d1 = 15 ft, la temperatura è " +
+           temperature() + " °F e la salinità " + salinityText() + " ‰.";
+}
+
 } // namespace practice

@@ -27,6 +27,10 @@ struct Exercise {
 
     // "52.3 °F, 36 ‰, 4 ft"
     std::string inputs() const;
+
+    // The water, in Italian: "Nello strato isotermo superficiale del mare,
+    // profondo d1 = 15 ft, la temperatura è 52.3 °F e la salinità 36 ‰."
+    std::string setting() const;
 };
 
 } // namespace practice

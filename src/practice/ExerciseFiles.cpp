@@ -31,11 +31,9 @@ std::string escaped(const std::string& text) {
 }
 
 std::string question(const Exercise& e) {
-    return "<p>Esercizio " + e.code() +
-           ". Nello strato isotermo superficiale del mare, profondo d1 = 15 ft, la temperatura è " +
-           e.temperature() + " °F e la salinità " + e.salinityText() +
-           " ‰.</p><p>Calcola la distanza orizzontale S, in iarde (Yd), dal punto del raggio "
-           "limite alla quota di calcolo D = " +
+    return "<p>Esercizio " + e.code() + ". " + e.setting() +
+           "</p><p>Calcola la distanza orizzontale S, in iarde (Yd), dal punto del raggio limite "
+           "alla quota di calcolo D = " +
            e.depthText() +
            " ft al suo punto più basso, come la calcola Raggio limite: "
            "S = Int(r1 · sin(teta) / 3), la parte intera.</p><p>Scrivi S come numero intero.</p>";

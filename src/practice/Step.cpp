@@ -1,5 +1,7 @@
 #include "practice/Step.h"
 
+#include "engine/RayStep.h"
+
 namespace practice {
 
 namespace {
@@ -18,6 +20,11 @@ constexpr const char* kVerdictWords[] = {"giusto", "coerente", "sbagliato", "man
 
 const StepNames& namesOf(Step step) {
     return kNames[indexOf(step)];
+}
+
+double valueAt(const engine::RayPoint& p, Step step) {
+    const double values[] = {p.vel, p.r1, p.cosTeta, p.teta, double(p.S)};
+    return values[indexOf(step)];
 }
 
 const char* wordOf(Verdict verdict) {

@@ -3,6 +3,10 @@
 #include <array>
 #include <cstddef>
 
+namespace engine {
+struct RayPoint;
+}
+
 namespace practice {
 
 // The five steps of a worked calculation, in the order of the report.
@@ -24,6 +28,10 @@ struct StepNames {
 };
 
 const StepNames& namesOf(Step step);
+
+// The step's value in a calculation's ray point: the velocity, the radius,
+// Cos(teta), teta, or S as a double.
+double valueAt(const engine::RayPoint& point, Step step);
 
 // What a step of the student's working is judged to be.
 enum class Verdict {

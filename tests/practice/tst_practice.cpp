@@ -221,6 +221,19 @@ class TestPractice : public QObject {
         QCOMPARE(named->calculation.values, last.calculation.values);
     }
 
+    // Sets of no exercise, or of more than the most, are refused whoever asks.
+    void setSizeRefused_data() {
+        QTest::addColumn<int>("count");
+        QTest::newRow("none") << 0;
+        QTest::newRow("one past the most") << practice::ExerciseSet::kMostExercises + 1;
+    }
+    void setSizeRefused() {
+        QFETCH(int, count);
+        std::string problem;
+        QVERIFY(!practice::ExerciseSet::make(2027, count, {}, &problem));
+        QCOMPARE(problem, std::string("il numero degli esercizi va da 1 a 10000"));
+    }
+
     // Fields that need quoting, written in either form and read back whole.
     void csvRoundTrip_data() {
         QTest::addColumn<bool>("italian");
