@@ -4,6 +4,7 @@
 #include "app/Exit.h"
 #include "app/Limits.h"
 #include "app/OffscreenApplication.h"
+#include "app/PracticeSubcommands.h"
 #include "app/TextSubcommands.h"
 #include "main_window/BrowserPage.h"
 #include "main_window/Form1.h"
@@ -114,6 +115,10 @@ const Subcommand kSubcommands[] = {
     {"grafico", grafico},
     {"scheda", scheda},
     {"pagina", pagina},
+    {"verifica",
+     [](char*, const QStringList& given) { return PracticeSubcommands::verifica(given); }},
+    {"esercizi",
+     [](char*, const QStringList& given) { return PracticeSubcommands::esercizi(given); }},
 };
 
 // How many letters to insert, delete or change to turn one word into the other.

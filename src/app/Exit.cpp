@@ -4,6 +4,8 @@
 #include "app/Limits.h"
 #include "app/StandardOutput.h"
 #include "engine/Calculation.h"
+#include "practice/ExerciseRanges.h"
+#include "practice/ExerciseSet.h"
 
 #include <cstdio>
 
@@ -21,11 +23,12 @@ Senza argomenti apre la finestra. Con un sottocomando calcola senza finestra.
       Esempio: raggio-limite calcolo 60 35 10
 
   tabella --temperatura A[:B[:PASSO]] --salinita A[:B[:PASSO]] --quota A[:B[:PASSO]]
-          [--formato csv|testo]
+          [--formato csv|csv-it|testo]
       Una riga per ogni combinazione (la temperatura varia più lentamente,
       poi la salinità, poi la quota), in CSV con l'intestazione
       temperatura,salinita,quota,velocita,raggio,coseno,teta,S,errore
-      oppure in colonne allineate con --formato testo. Salinità e quota
+      (csv-it: punto e virgola e virgola decimale, per un foglio di calcolo
+      in italiano) oppure in colonne allineate con --formato testo. Salinità e quota
       entrano nel calcolo come numeri interi: i loro intervalli devono dare
       solo interi. Si scrive anche --salinità. Al massimo %1 righe.
       Esempio: raggio-limite tabella --temperatura 50:70:10 --salinita 35 --quota 0:15:5
@@ -46,10 +49,46 @@ Senza argomenti apre la finestra. Con un sottocomando calcola senza finestra.
       che si apre da disco anche senza rete. Scrive il nome del file.
       Esempio: raggio-limite pagina -o raggio-limite.html
 
+  verifica TEMPERATURA SALINITA QUOTA [--velocita V] [--raggio R] [--coseno C]
+           [--teta A] [--ascissa S] [--formato testo|csv|csv-it]
+      Verifica i passi di un calcolo fatto a mano. Ogni passo dato è giusto
+      (entro un'unità dell'ultima cifra scritta; S esatto), coerente
+      (sbagliato, ma giusto sui propri valori precedenti), sbagliato (con la
+      svista probabile) o, se non dato, mancante; con il valore del
+      programma, la differenza e una nota. La prima riga nomina il primo
+      passo sbagliato. I passi si scrivono con la virgola o il punto per i
+      decimali (4928,6) e anche con un esponente (6.08e-3). In CSV:
+      passo,tuo,atteso,esito,nota. Esce con 1 se un passo è sbagliato.
+      Esempio: raggio-limite verifica 60 35 10 --velocita 4928,6 --ascissa 548
+
+  verifica --risposte FILE.csv [--formato testo|csv|csv-it]
+           [--temperatura A:B] [--salinita A:B] [--quota A:B]
+      Corregge le risposte di una classe: un CSV, con la virgola o con il
+      punto e virgola, con le colonne nome, codice (oppure temperatura,
+      salinita e quota) e i passi velocita, raggio, coseno, teta e S; una
+      cella vuota è un passo mancante. Di ogni studente i verdetti e i punti
+      (i passi giusti e coerenti, su 5). I codici si ritrovano con gli
+      intervalli dati a esercizi. FILE "-" è lo standard input.
+
+  esercizi --numero N --seme S [--temperatura A:B] [--salinita A:B] [--quota A:B]
+           [--csv FILE.csv | --csv-it FILE.csv] [--moodle FILE.xml]
+      Da 1 a %3 esercizi diversi, ciascuno calcolabile e con un codice
+      SEME-NN; lo stesso seme con gli stessi intervalli dà sempre gli stessi,
+      e l'esercizio k è lo stesso per ogni N. Intervalli predefiniti:
+      %4
+      (la temperatura con un decimale, salinità e quota intere, la quota al
+      massimo 15). Senza file l'elenco va sullo standard output in CSV,
+      con l'intestazione codice,temperatura,salinita,quota,velocita,raggio,
+      coseno,teta,S; --csv-it lo scrive con punto e virgola e virgola
+      decimale; --moodle scrive un quiz per Moodle, una domanda per
+      esercizio (S in Yd, esatto). Scrive i nomi dei file.
+      Esempio: raggio-limite esercizi --numero 25 --seme 2027 --moodle quiz.xml
+
   -h, --help       questo aiuto
   -v, --version    la versione
 
-Stato d'uscita: 0 riuscito, 1 errore di calcolo o di scrittura, 2 uso sbagliato.
+Stato d'uscita: 0 riuscito, 1 errore di calcolo, di lettura o di scrittura (e per
+verifica un passo sbagliato), 2 uso sbagliato.
 )";
 
 // Every message of the command line names the program first, as other tools'
@@ -81,7 +120,11 @@ int Exit::printed(const QString& text) {
 }
 
 int Exit::help() {
-    return printed(QString::fromUtf8(kHelp).arg(kMostTableRows).arg(kLargestScale));
+    return printed(QString::fromUtf8(kHelp)
+                       .arg(kMostTableRows)
+                       .arg(kLargestScale)
+                       .arg(practice::ExerciseSet::kMostExercises)
+                       .arg(QString::fromStdString(practice::ExerciseRanges().description())));
 }
 
 void Exit::notice(const QString& notice) {

@@ -74,16 +74,18 @@ int TextSubcommands::tabella(const QStringList& given) {
     if (!problem.isEmpty())
         return Exit::usageError(problem);
     const QString formatName = arguments.value(format);
-    if (formatName != QLatin1String("csv") && formatName != QLatin1String("testo"))
+    const QStringList formatNames{QStringLiteral("csv"), QStringLiteral("csv-it"),
+                                  QStringLiteral("testo")}; // in the order of Table::Format
+    if (!formatNames.contains(formatName))
         return Exit::usageError(
-            QStringLiteral("formato sconosciuto \"%1\": csv o testo").arg(formatName));
+            QStringLiteral("formato sconosciuto \"%1\": csv, csv-it o testo").arg(formatName));
     const Table rows(*ranges[0], *ranges[1], *ranges[2]);
     if (rows.rowCount() > kMostTableRows)
         return Exit::usageError(QStringLiteral("la tabella avrebbe %1 righe, più di %2")
                                     .arg(rows.rowCount())
                                     .arg(kMostTableRows));
     StandardOutput out;
-    rows.write(formatName == QLatin1String("csv") ? Table::Format::Csv : Table::Format::Text,
+    rows.write(static_cast<Table::Format>(formatNames.indexOf(formatName)),
                [&](std::string_view block) { return out.write(block); });
     return Exit::finish(out);
 }

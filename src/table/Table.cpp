@@ -3,6 +3,7 @@
 #include "engine/Calculation.h"
 #include "engine/RuntimeError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -14,6 +15,8 @@ constexpr std::size_t kFlushAt = 1 << 16;
 
 const char* const kColumns[] = {"temperatura", "salinita", "quota", "velocita", "raggio",
                                 "coseno",      "teta",     "S",     "errore"};
+constexpr char kSeparators[] = {',', ';', ' '}; // by Format
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr int kTextWidths[] = {12, 10, 8, 12, 14, 19, 14, 7, 0};
 constexpr int kTextDecimals[] = {-1, -1, -1, 3, 2, 15, 10, 0, 0}; // -1: as few as read back
 
@@ -36,6 +39,8 @@ class RowWriter {
     void number(double value) {
         const std::size_t start = begin();
         appendNumber(text_, value, format_ == Table::Format::Text ? kTextDecimals[field_] : -1);
+        if (format_ == Table::Format::CsvItalian)
+            std::replace(text_.begin() + std::ptrdiff_t(start), text_.end(), '.', ',');
         end(start);
     }
     void word(const std::string& value) {
@@ -44,12 +49,12 @@ class RowWriter {
         end(start);
     }
     void empty() { end(begin()); }
-    void finish() { text_ += format_ == Table::Format::Csv ? "\r\n" : "\n"; }
+    void finish() { text_ += format_ == Table::Format::Text ? "\n" : "\r\n"; }
 
   private:
     std::size_t begin() {
         if (field_ > 0)
-            text_ += format_ == Table::Format::Csv ? "," : " ";
+            text_ += kSeparators[static_cast<int>(format_)];
         return text_.size();
     }
     void end(std::size_t start) {
@@ -77,7 +82,7 @@ std::int64_t Table::rowCount() const {
 }
 
 bool Table::write(Format format, const Sink& out) const {
-    std::string text;
+    std::string text = format == Format::CsvItalian ? kByteOrderMark : "";
     RowWriter header(format, text);
     for (const char* column : kColumns)
         header.word(column);

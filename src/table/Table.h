@@ -14,7 +14,9 @@ namespace table {
 // Rows are written as they are made, so memory stays flat.
 class Table {
   public:
-    enum class Format { Csv, Text };
+    // CsvItalian: semicolons, decimal commas and a UTF-8 byte-order mark, for
+    // a spreadsheet set to Italian.
+    enum class Format { Csv, CsvItalian, Text };
 
     Table(Range temperature, Range salinity, Range depth)
         : temperature_(temperature), salinity_(salinity), depth_(depth) {}

@@ -18,10 +18,9 @@ const QString kPrelude = QStringLiteral(
     "as_nobody() { if [ \"$(id -u)\" = 0 ]; then setpriv --reuid=nobody --regid=nogroup "
     "--clear-groups -- \"$@\"; else \"$@\"; fi; }\n");
 
-// Standard output as its expected file keeps it: whole, or past kWhole its
-// counts, its digest and its first and last lines.
-QByteArray toldOutput(const QByteArray& out) {
-    const QByteArray title = "--- standard output";
+// A text as its expected file keeps it: whole, or past kWhole its counts,
+// its digest and its first and last lines.
+QByteArray toldText(const QByteArray& title, const QByteArray& out) {
     if (out.size() <= kWhole)
         return title + "\n" + out +
                (out.isEmpty() || out.endsWith('\n') ? "" : "\n(no end of line)\n");
@@ -58,24 +57,33 @@ QByteArray run(const QString& command, const QString& folder) {
         environment.remove(name);
     environment.insert("PATH", programFolder() + ':' + environment.value("PATH"));
     environment.insert("LC_ALL", "C.UTF-8");
+    environment.insert("DATA", DATA_DIR); // the cases' input files, tests/app/data
     QProcess shell;
     shell.setProcessEnvironment(environment);
     shell.setWorkingDirectory(folder);
     shell.start("/bin/sh", {"-c", kPrelude + command});
     const bool ended = shell.waitForFinished(60000) && shell.exitStatus() == QProcess::NormalExit;
     return "exit status " + (ended ? QByteArray::number(shell.exitCode()) : "none") + "\n" +
-           toldOutput(shell.readAllStandardOutput()) + "--- standard error\n" +
+           toldText("--- standard output", shell.readAllStandardOutput()) + "--- standard error\n" +
            shell.readAllStandardError();
 }
 
-// A file as its reader sees it, and its picture (a PDF's first page) to
-// compare pixel for pixel.
+// A file as its reader sees it (a text file whole), and its picture (a
+// PDF's first page) to compare pixel for pixel.
 QByteArray told(const QString& path, QImage* picture) {
     if (path.endsWith(".html", Qt::CaseInsensitive)) {
         QFile page(path), built(RAGGIO_LIMITE_BUILT_PAGE);
         const bool same = page.open(QIODevice::ReadOnly) && built.open(QIODevice::ReadOnly) &&
                           page.readAll() == built.readAll();
-        return same ? "the page for the browser, byte for byte\n" : "not the page for the browser\n";
+        return same ? "the page for the browser, byte for byte\n"
+                    : "not the page for the browser\n";
+    }
+    if (QRegularExpression(QStringLiteral("\\.(csv|xml|txt)$"),
+                           QRegularExpression::CaseInsensitiveOption)
+            .match(path)
+            .hasMatch()) {
+        QFile text(path);
+        return text.open(QIODevice::ReadOnly) ? toldText("text:", text.readAll()) : "unreadable\n";
     }
     if (path.endsWith(".pdf", Qt::CaseInsensitive)) {
         *picture = pdf_pages::page(path, 1, kPageDotsPerInch);
