@@ -33,8 +33,15 @@ std::string describe(const Reaction& r) {
     for (const std::string& l : r.report)
         line("stampa", "«" + l + "»");
     line("disegna", r.draw ? "sì" : "");
+    line("copia l'immagine", r.copyPicture ? "sì" : "");
     line("dice", r.announcement);
     line("errore", r.error);
+    std::string offers;
+    for (const auto& [offered, name] : {std::pair{r.offers.copyReport, "copia testo"},
+                                        {r.offers.savePlot, "salva grafico"},
+                                        {r.offers.sheet, "scheda"}})
+        offers += offered ? (offers.empty() ? "" : ", ") + std::string(name) : "";
+    line("offre", offers);
     return out.str();
 }
 
@@ -57,7 +64,9 @@ std::string run(const QStringList& events) {
     for (const QString& event : events) {
         told += "== " + event.toStdString() + '\n';
         const QStringList texts = event.section(' ', 1).split('|');
-        if (event.startsWith("calcolo"))
+        if (event == "avvio")
+            told += describe(state.start());
+        else if (event.startsWith("calcolo"))
             told +=
                 describe(state.calcolo(texts.value(0).toStdString(), texts.value(1).toStdString(),
                                        texts.value(2).toStdString()));
@@ -81,7 +90,7 @@ class TestFormState : public QObject {
     void reactions_data() {
         QTest::addColumn<QStringList>("events");
         QTest::newRow("calcolo-grafico-ticks")
-            << QStringList{"calcolo 60|35|10", "grafico", "disegna", "disegna", "disegna"};
+            << QStringList{"avvio", "calcolo 60|35|10", "grafico", "disegna", "disegna", "disegna"};
         QTest::newRow("first-plot-before-calcolo")
             << QStringList{"grafico", "disegna", "disegna", "disegna"};
         QTest::newRow("failing-calcolo-keeps-values") << QStringList{
