@@ -3,7 +3,8 @@
 // shows, for the page's browser test to hold the page to. Actions, in order:
 //   type:TEMPERATURE|SALINITY|DEPTH   the three boxes' texts
 //   calcolo, grafico                  a click on the button
-//   tick                              a few ticks of the plot's timer
+//   tick                              three ticks of the plot's timer, as
+//                                     its event loop would deliver them
 //   save:PATH                         PATH.png, the picture under the controls
 //                                     and captions (what the page's canvas
 //                                     shows), and PATH.json, each control's
@@ -12,13 +13,13 @@
 #include "form/FormDescription.h"
 #include "main_window/Form1.h"
 #include "main_window/Form1Driver.h"
+#include "platform/Timer.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTest>
 
 #include <cstdio>
 
@@ -82,7 +83,12 @@ int main(int argc, char* argv[]) {
         } else if (action == QLatin1String("grafico")) {
             driver.pressGrafico();
         } else if (action == QLatin1String("tick")) {
-            QTest::qWait(50);
+            // Delivered here rather than waited for: a busy machine may let
+            // a wait pass without a tick.
+            auto* timer1 = form.findChild<platform::Timer*>(QStringLiteral("Timer1"));
+            for (int tick = 0; tick < 3; ++tick)
+                timer1->tick();
+            QCoreApplication::processEvents();
         } else if (!action.startsWith(QLatin1String("save:")) || !save(form, driver, argument)) {
             std::fprintf(stderr, "window_state: %s non riuscito\n", qPrintable(action));
             return 1;

@@ -408,30 +408,68 @@ async function devicesAt(browser, [name, width, height, ratio]) {
 }
 
 // The canvas against the window's picture at the ratio the page draws it at:
-// its size on screen to the window's, times the screen's ratio.
+// its size on screen to the window's, times the screen's ratio; and its red
+// pixels (the profile and the ray) against those of "grafico --scala" at
+// that very ratio, above the window's red note.
 async function samePlotAs(page, name, texts) {
   const ratio = await page.eval(`Number(getComputedStyle(document.documentElement)
     .getPropertyValue('--scala')) * devicePixelRatio`);
   await page.eval(snapshot);
   const want = windowState(ratio, [`type:${texts.join('|')}`, 'calcolo', 'grafico', 'tick']);
   same(`${name}: i pixel della finestra a ${ratio}x`, await page.eval(pixelsDiffer(want.png, ratio)), '');
+  const png = join(work, `grafico-${commandLinePlots++}.png`);
+  execFileSync(program, ['grafico', '-o', png, '--scala', String(ratio), '--', ...texts], { stdio: 'pipe' });
+  same(`${name}: i pixel rossi di grafico --scala ${ratio}`,
+    await page.eval(redPixelsDiffer(readFileSync(png).toString('base64'), ratio)), '');
 }
+let commandLinePlots = 0;
+// In the page: the snapshot's pure red pixels against a PNG's, in the rows
+// above the window's note (#label9, red text of its own).
+const redPixelsDiffer = (png, ratio) => `(async () => {
+  const img = new Image();
+  img.src = 'data:image/png;base64,${png}';
+  await img.decode();
+  if (__shot.width !== img.width || __shot.height !== img.height)
+    return 'size ' + __shot.width + 'x' + __shot.height + ', grafico ' + img.width + 'x' + img.height;
+  const reference = new OffscreenCanvas(img.width, img.height).getContext('2d');
+  reference.drawImage(img, 0, 0);
+  const theirs = new Uint32Array(reference.getImageData(0, 0, img.width, img.height).data.buffer);
+  const rows = Math.floor(parseFloat(document.getElementById('label9').style.getPropertyValue('--y')) * ${ratio});
+  const red = 0xff0000ff;
+  let reds = 0, differ = 0, first = '';
+  for (let i = 0; i < rows * img.width; ++i) {
+    reds += __shot.pixels[i] === red;
+    if ((__shot.pixels[i] === red) === (theirs[i] === red)) continue;
+    if (!differ++) first = 'first at ' + i % img.width + ',' + Math.floor(i / img.width);
+  }
+  return !reds ? 'no red pixel' : differ ? differ + ' red pixels differ, ' + first : '';
+})()`;
 
-// Printing gives the sheet: one A4 page with the inputs and the 21 lines.
+// Printing gives the sheet whole on the printer's paper, A4 or US Letter:
+// one page with the inputs, the 21 lines and the plot's captions.
+const kPapers = [['A4', 8.27, 11.69, /Page size:\s+59\d\.\d+ x 84\d\.\d+ pts \(A4\)/],
+  ['Letter', 8.5, 11, /Page size:\s+612 x 792 pts \(letter\)/]];
+const kSheetTextRight = 595 - 42.5; // points: A4's width less the sheet's margin
 async function printedSheet(page, name) {
   await page.eval("dispatchEvent(new Event('beforeprint'))");
-  const { data } = await page.send('Page.printToPDF', { preferCSSPageSize: true, printBackground: true });
-  const pdf = join(work, `scheda-${name}.pdf`);
-  writeFileSync(pdf, Buffer.from(data, 'base64'));
-  const info = execFileSync('pdfinfo', [pdf], { encoding: 'utf8' });
-  const text = execFileSync('pdftotext', ['-layout', pdf, '-'], { encoding: 'utf8' }).replace(/\s+/g, ' ');
   // The 21 lines and the plot's captions, each somewhere in the page's text.
   const lines = [...native(['60', '35', '10']).out.split('\n'),
     ...await page.eval("[...document.querySelectorAll('#disegno .didascalia')].map((e) => e.textContent)")]
     .map((l) => l.replace(/\s+/g, ' ').trim()).filter((l) => l);
-  same(`${name}: la scheda stampata`, [/Pages:\s+1\n/.test(info), /Page size:\s+59\d\.\d+ x 84\d\.\d+ pts \(A4\)/.test(info),
-    text.includes('Raggio limite – scheda di calcolo'), text.includes('«60,5» T = 60 °F'),
-    lines.filter((l) => !text.includes(l))], [true, true, true, true, []]);
+  for (const [paper, paperWidth, paperHeight, size] of kPapers) {
+    const { data } = await page.send('Page.printToPDF', { paperWidth, paperHeight, printBackground: true });
+    const pdf = join(work, `scheda-${name}-${paper}.pdf`);
+    writeFileSync(pdf, Buffer.from(data, 'base64'));
+    const info = execFileSync('pdfinfo', [pdf], { encoding: 'utf8' });
+    const text = execFileSync('pdftotext', ['-layout', pdf, '-'], { encoding: 'utf8' }).replace(/\s+/g, ' ');
+    // Not shrunk: the range axis's last caption ends at the right margin, as on the window's sheet.
+    const words = execFileSync('pdftotext', ['-bbox', pdf, '-'], { encoding: 'utf8' });
+    const right = Math.max(...[...words.matchAll(/xMax="([\d.]+)"[^>]*>1000</g)].map((m) => Number(m[1])));
+    same(`${name}: la scheda stampata su ${paper}`, [/Pages:\s+1\n/.test(info), size.test(info),
+      text.includes('Raggio limite – scheda di calcolo'), text.includes('«60,5» T = 60 °F'),
+      lines.filter((l) => !text.includes(l)), Math.abs(right - kSheetTextRight) < 3],
+    [true, true, true, true, [], true]);
+  }
 }
 
 async function devices(browser) {
