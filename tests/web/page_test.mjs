@@ -160,14 +160,15 @@ async function sameControls(name, page, window_) {
 
 const pages = []; // every page opened, for their consoles
 // A fresh page, copied alone into an empty folder, opened from disk with the network cut.
-async function openPage(browser, options = {}) {
+// script: more to run before the page's own, after the probe.
+async function openPage(browser, options = {}, script = '') {
   const folder = mkdtempSync(join(work, 'pagina-'));
   const copy = join(folder, 'raggio-limite.html');
   copyFileSync(pagePath, copy);
   const page = await browser.newPage();
   pages.push(page);
   await page.send('Page.enable');
-  await page.send('Page.addScriptToEvaluateOnNewDocument', { source: probe });
+  await page.send('Page.addScriptToEvaluateOnNewDocument', { source: probe + script });
   await page.open(pathToFileURL(copy).href, options);
   return page;
 }
@@ -472,6 +473,63 @@ async function printedSheet(page, name) {
   }
 }
 
+// Every other kind of block a document may hold, on a page of its own, as
+// the engine describes them.
+const kEveryBlock = [
+  { tipo: 'titolo', testo: 'Seconda pagina di prova' },
+  { tipo: 'campi', campi: [{ didascalia: 'Nome', lunghezza: 30 }, { didascalia: 'Classe', lunghezza: 8 }] },
+  { tipo: 'intestazione', testo: 'Una tabella' },
+  { tipo: 'tabella', colonne: [0, 90, 200], intestazione: ['Codice', 'Temperatura', 'S'],
+    righe: [['A-01', '52.3', '810'], ['A-02', '60', '548']] },
+  { tipo: 'intestazione', testo: 'Risposte' },
+  { tipo: 'risposte', spazi: [{ etichetta: 'velocità', unita: 'ft/s' }, { etichetta: 'raggio', unita: 'ft' }] },
+  { tipo: 'resoconto', righe: ['S=  548 Yd', '', 'fine delle righe'] },
+  { tipo: 'messaggio', testo: 'Fine della pagina di prova.' },
+];
+// Before the page's script: the engine's sheet gets that page after its own.
+const everyBlockAfterTheSheet = `{
+  let made;
+  Object.defineProperty(window, 'createRaggio', { configurable: true, set(f) { made = f; },
+    get() { return (...a) => made(...a).then((m) => {
+      const sheet = m._rl_scheda;
+      const withPage = (ratio) => {
+        const doc = JSON.parse(m.UTF8ToString(sheet(ratio)));
+        doc.pagine.push({ blocchi: ${JSON.stringify(kEveryBlock)} });
+        const bytes = new TextEncoder().encode(JSON.stringify(doc));
+        const p = m._malloc(bytes.length + 1);
+        m.HEAPU8.set(bytes, p);
+        m.HEAPU8[p + bytes.length] = 0;
+        return p;
+      };
+      // Kept: the engine's first call of an export puts the export itself in its place.
+      Object.defineProperty(m, '_rl_scheda', { get: () => withPage, set() {} });
+      return m;
+    }); } });
+}`;
+
+// The page writes any document, page by page: the sheet, then a page of
+// every other kind of block, on A4 and on US Letter.
+async function documents(browser) {
+  const page = await openPage(browser, {}, everyBlockAfterTheSheet);
+  await page.eval(press('command1', ['60', '35', '10']));
+  await page.eval("dispatchEvent(new Event('beforeprint'))");
+  for (const [paper, paperWidth, paperHeight] of kPapers) {
+    const { data } = await page.send('Page.printToPDF', { paperWidth, paperHeight, printBackground: true });
+    const pdf = join(work, `documento-${paper}.pdf`);
+    writeFileSync(pdf, Buffer.from(data, 'base64'));
+    const pageText = (n) => execFileSync('pdftotext', ['-layout', '-f', n, '-l', n, pdf, '-'], { encoding: 'utf8' })
+      .replace(/\s+/g, ' ').trim();
+    const second = pageText('2');
+    same(`un documento di due pagine su ${paper}`, [
+      /Pages:\s+2\n/.test(execFileSync('pdfinfo', [pdf], { encoding: 'utf8' })),
+      pageText('1').startsWith('Raggio limite – scheda di calcolo'),
+      second],
+    [true, true, 'Seconda pagina di prova Nome: ______________________________ Classe: ________ ' +
+      'Una tabella Codice Temperatura S A-01 52.3 810 A-02 60 548 Risposte velocità ft/s raggio ft ' +
+      'S= 548 Yd fine delle righe Fine della pagina di prova.']);
+  }
+}
+
 async function devices(browser) {
   for (const device of kDevices) await devicesAt(browser, device);
 }
@@ -491,7 +549,7 @@ async function offline(browser) {
 const browser = await Chromium.launch();
 try {
   for (const group of [calcoliAgainstNative, graficiAgainstWindow, newRatioAndSaved, firstPlot,
-    accessibility, keyboard, devices, offline])
+    accessibility, keyboard, devices, documents, offline])
     if (!only || group.name === only) await group(browser);
   same('nessun errore nella console', pages.flatMap((p) => p.consoleErrors), []);
 } catch (error) {
