@@ -95,17 +95,21 @@ const snapshot = `(() => { const c = document.getElementById('grafico');
   window.__shot = { width: c.width, height: c.height,
     pixels: new Uint32Array(c.getContext('2d').getImageData(0, 0, c.width, c.height).data.buffer) };
   return true; })()`;
-// In the page: that snapshot against a PNG, every pixel, or outside the
-// captions' boxes for a picture whose captions the browser wrote.
-const pixelsDiffer = (png, ratio, outsideCaptions = false) => `(async () => {
+// In an async function in the page: a PNG's pixels as img and want, once
+// the snapshot is found to have its size (else that function returns why).
+const pngPixels = (png, whose) => `
   const img = new Image();
   img.src = 'data:image/png;base64,${png}';
   await img.decode();
   if (__shot.width !== img.width || __shot.height !== img.height)
-    return 'size ' + __shot.width + 'x' + __shot.height + ', the window ' + img.width + 'x' + img.height;
+    return 'size ' + __shot.width + 'x' + __shot.height + ', ${whose} ' + img.width + 'x' + img.height;
   const reference = new OffscreenCanvas(img.width, img.height).getContext('2d');
   reference.drawImage(img, 0, 0);
-  const want = new Uint32Array(reference.getImageData(0, 0, img.width, img.height).data.buffer);
+  const want = new Uint32Array(reference.getImageData(0, 0, img.width, img.height).data.buffer);`;
+// In the page: that snapshot against a PNG, every pixel, or outside the
+// captions' boxes for a picture whose captions the browser wrote.
+const pixelsDiffer = (png, ratio, outsideCaptions = false) => `(async () => {
+  ${pngPixels(png, 'the window')}
   const got = __shot.pixels;
   const origin = document.getElementById('finestra').getBoundingClientRect();
   const boxes = ${outsideCaptions} ? [...document.querySelectorAll('.didascalia')].map((label) => {
@@ -427,20 +431,13 @@ let commandLinePlots = 0;
 // In the page: the snapshot's pure red pixels against a PNG's, in the rows
 // above the window's note (#label9, red text of its own).
 const redPixelsDiffer = (png, ratio) => `(async () => {
-  const img = new Image();
-  img.src = 'data:image/png;base64,${png}';
-  await img.decode();
-  if (__shot.width !== img.width || __shot.height !== img.height)
-    return 'size ' + __shot.width + 'x' + __shot.height + ', grafico ' + img.width + 'x' + img.height;
-  const reference = new OffscreenCanvas(img.width, img.height).getContext('2d');
-  reference.drawImage(img, 0, 0);
-  const theirs = new Uint32Array(reference.getImageData(0, 0, img.width, img.height).data.buffer);
+  ${pngPixels(png, 'grafico')}
   const rows = Math.floor(parseFloat(document.getElementById('label9').style.getPropertyValue('--y')) * ${ratio});
   const red = 0xff0000ff;
   let reds = 0, differ = 0, first = '';
   for (let i = 0; i < rows * img.width; ++i) {
     reds += __shot.pixels[i] === red;
-    if ((__shot.pixels[i] === red) === (theirs[i] === red)) continue;
+    if ((__shot.pixels[i] === red) === (want[i] === red)) continue;
     if (!differ++) first = 'first at ' + i % img.width + ',' + Math.floor(i / img.width);
   }
   return !reds ? 'no red pixel' : differ ? differ + ' red pixels differ, ' + first : '';
