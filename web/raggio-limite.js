@@ -183,6 +183,12 @@
     if (running && !resting) scheduleTick();
   }
 
+  // A button enabled as the rules offer it; written only when that changes,
+  // as a tick asks on every drawing.
+  function offer(button, offered) {
+    if (button.disabled === offered) button.disabled = !offered;
+  }
+
   // Does what the form's rules answered, in their order.
   function apply(r) {
     phoneLayout();
@@ -200,8 +206,8 @@
       report.hidden = false;
       if (phoneLayout()) report.scrollIntoView({ block: 'nearest' });
     }
-    $('salva').disabled = !r.offerte.grafico;
-    $('stampa').disabled = !r.offerte.scheda;
+    offer($('salva'), r.offerte.grafico);
+    offer($('stampa'), r.offerte.scheda);
     if (r.disegna) {
       draw();
       if (phoneLayout()) $('tavola').scrollIntoView({ block: 'nearest' });

@@ -6,7 +6,6 @@
 #include "platform/Form.h"
 
 #include <array>
-#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -37,7 +36,6 @@ class Form1 : public platform::Form {
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
-    const form::FormState& state() const { return state_; }
     const engine::CalculationValues& values() const { return state_.values(); }
     // Whether the window shows the plot ("Grafico" was the last click).
     bool plotShown() const { return state_.plotShown(); }
