@@ -6,6 +6,7 @@
 #include "engine/Numeric.h"
 #include "engine/Report.h"
 #include "engine/RuntimeError.h"
+#include "form/CalculationSheet.h"
 #include "form/FormDescription.h"
 #include "form/FormState.h"
 #include "plot/NearRangePlot.h"
@@ -20,15 +21,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace {
-
-// The desktop's colours as the window resolves them: both backgrounds (menu,
-// button face) are this grey, drawing without a colour is black.
-constexpr raster::Rgb kFaceGrey = 0xFFEFEFEFu;
-constexpr raster::Rgb kBlack = 0xFF000000u;
 
 // A picture drawn here, and its pixels as the browser's ImageData bytes.
 struct Picture {
@@ -38,9 +36,9 @@ struct Picture {
 
 struct Page {
     form::FormState state;
-    Picture plot;     // what the window shows
-    Picture sheet;    // the plot of the last completed calculation, for the sheet
-    std::string text; // the last answer, as JSON
+    Picture plot;                // what the window shows
+    std::vector<Picture> papers; // the plots of the last document, for paper
+    std::string text;            // the last answer, as JSON
 };
 
 Page& page() {
@@ -49,17 +47,13 @@ Page& page() {
 }
 
 raster::Palette palette() {
-    raster::Palette colours;
-    colours.foreground = kBlack;
-    colours.system.fill(kFaceGrey);
-    return colours;
+    return form::plainDesktopColours();
 }
 
-// On the sheet the plot is ink on paper, as `raggio-limite scheda` draws it.
+// On paper the plot is ink on paper, as `raggio-limite scheda` draws it.
 raster::Palette paper() {
-    raster::Palette colours;
-    colours.foreground = kBlack;
-    colours.system.fill(0xFFFFFFFFu);
+    raster::Palette colours = palette();
+    colours.system.fill(form::kPlainPaper);
     return colours;
 }
 
@@ -110,14 +104,16 @@ std::string control(const form::ControlDesign& c) {
     return json.str();
 }
 
+std::string maybe(const std::optional<bool>& b) {
+    return b ? std::string(*b ? "true" : "false") : std::string("null");
+}
+
 std::string reaction(const form::Reaction& r) {
-    using Timer = form::Reaction::Timer;
-    const char* timers[] = {"resta", "avvia", "ferma", "riposa"};
-    const auto maybe = [](const std::optional<bool>& b) {
-        return b ? std::string(*b ? "true" : "false") : std::string("null");
-    };
+    const std::optional<form::TimerState> timer = form::timerAfter(r.timer);
     Json json;
-    json.add("timer", timers[int(r.timer)])
+    json.raw("timer", timer
+                          ? Json().add("acceso", timer->running).add("riposa", timer->resting).str()
+                          : "null")
         .add("pulisci", r.clearPicture)
         .raw("sfondo", r.backColour ? Json::quoted(css(*r.backColour)) : "null")
         .raw("assi", maybe(r.axisCaptionsShown))
@@ -125,9 +121,14 @@ std::string reaction(const form::Reaction& r) {
         .add("sommario", r.chartSummary)
         .raw("resoconto", r.report.empty() ? "null" : Json::quoted(engine::reportText(r.report)))
         .add("disegna", r.draw)
+        .add("copia", r.copyPicture)
         .add("annuncio", r.announcement)
-        .add("errore", r.error);
-    static_assert(int(Timer::Rest) == 3);
+        .add("errore", r.error)
+        .raw("offerte", Json()
+                            .add("testo", r.offers.copyReport)
+                            .add("grafico", r.offers.savePlot)
+                            .add("scheda", r.offers.sheet)
+                            .str());
     return json.str();
 }
 
@@ -136,18 +137,11 @@ const char* answer(std::string json) {
     return page().text.c_str();
 }
 
-// A ratio as Qt keeps a window's: in whole 65536ths, cut down, so that the
-// page draws at any ratio the pixels that the window draws there.
-double asQtKeepsIt(double ratio) {
-    constexpr double kSteps = 65536.0;
-    return std::floor(ratio * kSteps) / kSteps;
-}
-
 // A cleared picture at the ratio, in the plot's background colour. At the
 // ratio it has, the picture is cleared where it is, as the window clears its
 // own: a new one would cost "Grafico" an allocation and a second pass.
 void clear(Picture& picture, double ratio, const raster::Palette& colours = palette()) {
-    const double kept = asQtKeepsIt(ratio);
+    const double kept = form::keptRatio(ratio);
     if (!picture.canvas || picture.canvas->mapping().devicePixelRatio() != kept) {
         const raster::Rect client = form::clientArea().toPixels();
         picture.canvas = std::make_unique<raster::PixelCanvas>(
@@ -172,38 +166,111 @@ void copyOut(Picture& picture) {
 }
 
 Picture& picture(int which) {
-    return which == 0 ? page().plot : page().sheet;
+    return which == 0 ? page().plot : page().papers.at(std::size_t(which - 1));
 }
 
-// The sheet of the last completed calculation: the boxes as typed and the
-// values used, and the report; its plot goes to the sheet's picture.
-std::string sheet(const form::CompletedCalculation& done, double ratio) {
-    clear(page().sheet, ratio, paper());
-    engine::CalculationValues values = done.calculation.values;
-    try {
-        plot::NearRangePlot::draw(*page().sheet.canvas, values);
-    } catch (const engine::RuntimeError&) {
-        // the window shows what was drawn before the error; so does the sheet
+std::string strings(const std::vector<std::string>& texts) {
+    std::string json = "[";
+    for (const std::string& t : texts)
+        json += (json.size() > 1 ? "," : "") + Json::quoted(t);
+    return json + "]";
+}
+
+template <typename Items, typename Write> std::string array(const Items& items, Write write) {
+    std::string json = "[";
+    for (const auto& item : items)
+        json += (json.size() > 1 ? "," : "") + write(item);
+    return json + "]";
+}
+
+// Each block of a document as the page reads it: its kind and what it holds.
+struct BlockJson {
+    double ratio; // the plots' pictures', for paper
+
+    std::string operator()(const form::Title& b) const {
+        return kind("titolo").add("testo", b.text).str();
     }
-    copyOut(page().sheet);
-    const engine::UsedValues used = engine::usedValues(done.calculation.values);
-    const std::pair<std::string_view, std::string> rows[] = {
-        {form::kInputBoxes[0], used.temperature},
-        {form::kInputBoxes[1], used.salinity},
-        {form::kInputBoxes[2], used.depth},
-    };
-    const std::string* typed[] = {&done.temperature, &done.salinity, &done.depth};
-    std::string boxes = "[";
-    for (std::size_t i = 0; i < std::size(rows); ++i)
-        boxes += (i > 0 ? "," : "") +
-                 Json()
-                     .add("casella", form::control(form::control(rows[i].first).container).caption)
-                     .add("testo", *typed[i])
-                     .add("usato", rows[i].second)
-                     .str();
+    std::string operator()(const form::Heading& b) const {
+        return kind("intestazione").add("testo", b.text).str();
+    }
+    std::string operator()(const form::FieldLines& b) const {
+        return kind("campi")
+            .raw(
+                "campi",
+                array(
+                    b.fields,
+                    [](const form::Field& f) {
+                        return Json().add("didascalia", f.caption).add("lunghezza", f.length).str();
+                    }))
+            .str();
+    }
+    std::string operator()(const form::Table& b) const {
+        return kind("tabella")
+            .raw("colonne", array(b.columnStarts, Json::number))
+            .raw("intestazione", strings(b.header))
+            .raw("righe", array(b.rows, strings))
+            .str();
+    }
+    std::string operator()(const form::ReportLines& b) const {
+        return kind("resoconto").raw("righe", strings(b.lines)).str();
+    }
+    std::string operator()(const form::AnswerSpaces& b) const {
+        return kind("risposte")
+            .raw("spazi",
+                 array(b.spaces,
+                       [](const form::AnswerSpace& a) {
+                           return Json().add("etichetta", a.label).add("unita", a.unit).str();
+                       }))
+            .str();
+    }
+    // Drawn at the ratio into the next of the papers' pictures, which the block names.
+    std::string operator()(const form::Plot& b) const {
+        Picture& drawn = page().papers.emplace_back();
+        clear(drawn, ratio, paper());
+        engine::CalculationValues values = b.values;
+        try {
+            plot::NearRangePlot::draw(*drawn.canvas, values);
+        } catch (const engine::RuntimeError&) {
+            // the window shows what was drawn before the error; so does the paper
+        }
+        copyOut(drawn);
+        return kind("grafico")
+            .add("immagine", int(page().papers.size()))
+            .raw("area", rect(b.area))
+            .raw("didascalie", array(b.captions, control))
+            .str();
+    }
+    std::string operator()(const form::Message& b) const {
+        return kind("messaggio").add("testo", b.text).str();
+    }
+
+    static Json kind(const char* name) {
+        Json json;
+        json.add("tipo", name);
+        return json;
+    }
+};
+
+std::string document(const form::Document& d, double ratio) {
+    page().papers.clear();
+    const form::PaperBox& box = form::kAnyPaper;
     return Json()
-        .raw("dati", boxes + "]")
-        .add("resoconto", engine::reportText(engine::reportLines(done.calculation)))
+        .add("nome", d.name)
+        .raw("carta", Json()
+                          .add("larghezza", box.width)
+                          .add("altezza", box.height)
+                          .add("margine", box.margin)
+                          .str())
+        .raw("pagine", array(d.pages,
+                             [&](const form::Page& p) {
+                                 return Json()
+                                     .raw("blocchi", array(p.blocks,
+                                                           [&](const form::Block& b) {
+                                                               return std::visit(BlockJson{ratio},
+                                                                                 b);
+                                                           }))
+                                     .str();
+                             }))
         .str();
 }
 
@@ -238,6 +305,8 @@ EMSCRIPTEN_KEEPALIVE const char* rl_descrizione() {
                       .add("tickMs", form::kTickIntervalMs)
                       .add("pixelFontResoconto", form::kReportFont.points * 96.0 / 72.0)
                       .add("sfondo", css(form::kStartBackColour))
+                      .add("sfondoDidascalie", css(form::kCaptionBackColour))
+                      .raw("avvio", reaction(page().state.start()))
                       .raw("resoconto", area(form::kReport))
                       .raw("grafico", area(form::kChart))
                       .raw("areaGrafico", rect(form::chartArea()))
@@ -262,7 +331,7 @@ EMSCRIPTEN_KEEPALIVE const char* rl_grafico(double ratio) {
 // does next. The picture, as far as it got, waits at rl_pixel(0).
 EMSCRIPTEN_KEEPALIVE const char* rl_disegna() {
     const form::Reaction r = page().state.draw(*page().plot.canvas);
-    if (r.timer != form::Reaction::Timer::Rest)
+    if (r.copyPicture)
         copyOut(page().plot);
     return answer(reaction(r));
 }
@@ -277,11 +346,11 @@ EMSCRIPTEN_KEEPALIVE const char* rl_avviso(const char* text) {
     return answer(Json::quoted(engine::readingNotice(text)));
 }
 
-// The sheet of the last completed "Calcolo", its plot drawn at the ratio
-// into picture 1; null before one.
+// The calculation sheet of the last completed "Calcolo" (or the message that
+// there is none), as a document whose plots are drawn at the ratio into the
+// pictures from 1 on.
 EMSCRIPTEN_KEEPALIVE const char* rl_scheda(double ratio) {
-    const std::optional<form::CompletedCalculation>& done = page().state.lastCalculation();
-    return answer(done ? sheet(*done, ratio) : "null");
+    return answer(document(form::calculationSheet(page().state.lastCalculation()), ratio));
 }
 
 // Where the plot puts the calculated point and the ray's end at the surface,
@@ -292,7 +361,7 @@ EMSCRIPTEN_KEEPALIVE const char* rl_punti() {
         Json().raw("punto", plotPoint(v.Spunto, v.Dpunto)).raw("fine", plotPoint(v.S, 0.0)).str());
 }
 
-// Picture 0, the window's plot, or 1, the sheet's.
+// Picture 0, the window's plot, or from 1 on, the last document's plots.
 EMSCRIPTEN_KEEPALIVE const std::uint32_t* rl_pixel(int which) {
     return picture(which).rgba.data();
 }

@@ -11,11 +11,7 @@ class Json {
     Json& add(std::string_view key, const char* text) { return add(key, std::string_view(text)); }
     Json& add(std::string_view key, bool value) { return raw(key, value ? "true" : "false"); }
     Json& add(std::string_view key, int value) { return raw(key, std::to_string(value)); }
-    Json& add(std::string_view key, double value) {
-        char number[32];
-        std::snprintf(number, sizeof number, "%.17g", value);
-        return raw(key, number);
-    }
+    Json& add(std::string_view key, double value) { return raw(key, number(value)); }
     // A member whose value is JSON already: an object, an array, null.
     Json& raw(std::string_view key, std::string_view json) {
         text_ += text_.empty() ? "{" : ",";
@@ -23,6 +19,12 @@ class Json {
         return *this;
     }
     std::string str() const { return text_.empty() ? "{}" : text_ + "}"; }
+
+    static std::string number(double value) {
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%.17g", value);
+        return digits;
+    }
 
     static std::string quoted(std::string_view text) {
         std::string out = "\"";

@@ -5,9 +5,9 @@
 (() => {
   const $ = (id) => document.getElementById(id);
   const encoder = new TextEncoder();
-  const kPlot = 0; // the engine's pictures: the window's plot
-  const kSheet = 1; // and the sheet's
-  const kSheetRatio = 3; // the sheet's plot, sharp on paper
+  const kPlot = 0; // the engine's pictures: the window's plot, then a document's plots
+  const kPaperRatio = 3; // a document's plots, sharp on paper
+  const kPixelsPerPoint = 96 / 72; // CSS pixels
   let engine = null;
   let design = null; // the window's description
   let tick = 0;
@@ -24,8 +24,14 @@
   const answer = (pointer) => JSON.parse(text(pointer));
   const px = (n) => `${n}px`;
   const boxes = () => [...document.querySelectorAll('input.casella')];
-  const windowWide = matchMedia('(min-width: 1020px)'); // one query, asked often
-  const phoneLayout = () => !windowWide.matches;
+  let windowWide = null; // the window's layout fits: a query made from its width, asked often
+  // Whether the page has the phone's layout now. The style sheet follows the
+  // class, which the query's change event sets only at the next frame: set
+  // here too, so that what the script does at once meets the right layout.
+  function phoneLayout() {
+    document.documentElement.classList.toggle('larga', windowWide.matches);
+    return !windowWide.matches;
+  }
 
   // Calls fn with each string as a NUL-ended UTF-8 copy in the engine's memory.
   function withStrings(strings, fn) {
@@ -122,7 +128,8 @@
     document.documentElement.style.setProperty('--larghezza', px(design.larghezza));
     document.documentElement.style.setProperty('--altezza', px(design.altezza));
     window_.style.setProperty('--font-resoconto', px(design.pixelFontResoconto));
-    window_.style.background = design.sfondo;
+    document.documentElement.style.setProperty('--menu', design.sfondo);
+    document.documentElement.style.setProperty('--faccia', design.sfondoDidascalie);
     const containers = new Map([['', window_]]);
     for (const control of design.controlli) {
       // The axis captions lie over the plot, and go where it goes.
@@ -229,17 +236,26 @@
       .map((line) => Object.assign(document.createElement('span'), { textContent: line })));
   }
 
-  function setTimer(change) {
-    if (change === 'resta') return;
-    running = change !== 'ferma';
-    resting = change === 'riposa';
+  // The timer as the rules leave it: running or not, and resting until the
+  // picture changes; null keeps it as it is.
+  function setTimer(state) {
+    if (!state) return;
+    running = state.acceso;
+    resting = state.riposa;
     clearTimeout(tick);
     tick = 0;
-    if (change === 'avvia') scheduleTick();
+    if (running && !resting) scheduleTick();
+  }
+
+  // A button enabled as the rules offer it; written only when that changes,
+  // as a tick asks on every drawing.
+  function offer(button, offered) {
+    if (button.disabled === offered) button.disabled = !offered;
   }
 
   // Does what the form's rules answered, in their order.
   function apply(r) {
+    phoneLayout();
     setTimer(r.timer);
     const report = $('resoconto');
     if (r.pulisci) {
@@ -247,10 +263,7 @@
       report.textContent = '';
     }
     if (r.sfondo) $('finestra').style.background = r.sfondo;
-    if (r.assi !== null) {
-      $('tavola').hidden = !r.assi;
-      $('salva').disabled = !r.assi;
-    }
+    if (r.assi !== null) $('tavola').hidden = !r.assi;
     if (r.grafico) {
       $('sommario').textContent = r.sommario;
       markPoint();
@@ -258,10 +271,11 @@
     if (r.resoconto !== null) {
       showReport(r.resoconto);
       report.hidden = false;
-      $('stampa').disabled = false;
       // The result's last line, and the notices after it.
       if (phoneLayout()) ($('avvisi').firstChild ? $('avvisi') : report).scrollIntoView({ block: 'nearest' });
     }
+    offer($('salva'), r.offerte.grafico);
+    offer($('stampa'), r.offerte.scheda);
     if (r.disegna) {
       draw();
       if (phoneLayout()) $('tavola').scrollIntoView({ block: 'nearest' });
@@ -286,7 +300,7 @@
   // the canvas.
   function draw() {
     const r = answer(engine._rl_disegna());
-    if (r.timer !== 'riposa') copyPixels($('grafico'), kPlot);
+    if (r.copia) copyPixels($('grafico'), kPlot);
     apply(r);
   }
 
@@ -340,7 +354,7 @@
   function sizeChanged() {
     if (!fitPlot() || $('tavola').hidden) return;
     engine._rl_rapporto(ratio);
-    setTimer('avvia');
+    setTimer({ acceso: true, riposa: false }); // woken, as the window is on a new screen
     draw();
   }
 
@@ -432,44 +446,93 @@
 
   const element_ = (tag, textContent = '') => Object.assign(document.createElement(tag), { textContent });
 
+  // ------------------------------------------------------------ documents on paper
+
+  // A document of the engine's, for the printer, block by block as the
+  // window's painter draws it; each page on a sheet of its own.
+  function writeDocument(doc) {
+    $('carta').textContent = `@page { margin: ${doc.carta.margine}pt; }`;
+    $('scheda').setAttribute('aria-label', doc.nome);
+    $('scheda').replaceChildren(...doc.pagine.map((p) => {
+      const sheet = document.createElement('section');
+      sheet.className = 'foglio';
+      sheet.append(...p.blocchi.map((b) => documentBlock[b.tipo](b, doc.carta)));
+      return sheet;
+    }));
+  }
+
+  const documentBlock = {
+    titolo: (b) => element_('h1', b.testo),
+    intestazione: (b) => element_('h2', b.testo),
+    campi: (b) => element_('p', b.campi.map((f) => `${f.didascalia}: ${'_'.repeat(f.lunghezza)}`).join('   ')),
+    tabella: documentTable,
+    resoconto: (b) => element_('pre', b.righe.join('\n')),
+    risposte: answerSpaces,
+    grafico: documentPlot,
+    messaggio: (b) => element_('p', b.testo),
+  };
+
+  // Each column from its start, in points from the margin.
+  function documentTable(b) {
+    const table = document.createElement('table');
+    const columns = table.appendChild(document.createElement('colgroup'));
+    b.colonne.forEach((start, i) => {
+      const column = columns.appendChild(document.createElement('col'));
+      if (i + 1 < b.colonne.length) column.style.width = `${b.colonne[i + 1] - start}pt`;
+    });
+    const header = table.createTHead().insertRow();
+    b.intestazione.forEach((t) => header.append(element_('th', t)));
+    const body = table.createTBody();
+    for (const row of b.righe) {
+      const cells = body.insertRow();
+      row.forEach((t) => { cells.insertCell().textContent = t; });
+    }
+    return table;
+  }
+
+  function answerSpaces(b) {
+    const spaces = document.createElement('div');
+    spaces.className = 'risposte';
+    for (const space of b.spazi) {
+      const line = Object.assign(document.createElement('span'), { className: 'riga' });
+      spaces.appendChild(document.createElement('p'))
+        .append(element_('span', space.etichetta), line, element_('span', space.unita));
+    }
+    return spaces;
+  }
+
+  // The plot's area of the window, scaled to the width between the margins:
+  // the engine's picture of it, clipped to the area, and the window's
+  // captions at their places over it, whole.
+  function documentPlot(b, paper) {
+    const { x, y, w, h } = b.area;
+    const scale = (paper.larghezza - 2 * paper.margine) * kPixelsPerPoint / w;
+    const frame = document.createElement('div');
+    frame.className = 'tavola-scheda';
+    frame.style.width = px(w * scale);
+    frame.style.height = px(h * scale);
+    const drawing = frame.appendChild(document.createElement('div'));
+    drawing.className = 'disegno-scheda';
+    drawing.style.transform = `scale(${scale}) translate(${px(-x)}, ${px(-y)})`;
+    const clip = drawing.appendChild(document.createElement('div'));
+    clip.className = 'ritaglio';
+    Object.entries({ left: x, top: y, width: w, height: h }).forEach(([k, v]) => { clip.style[k] = px(v); });
+    const canvas = document.createElement('canvas');
+    copyPixels(canvas, b.immagine);
+    const image = clip.appendChild(Object.assign(document.createElement('img'), { src: canvas.toDataURL(), alt: '' }));
+    Object.assign(image.style, { left: px(-x), top: px(-y), width: px(design.larghezza), height: px(design.altezza) });
+    for (const caption of b.didascalie) {
+      const node = element(caption, drawing);
+      place(node, caption);
+      drawing.append(node);
+    }
+    return frame;
+  }
+
   // The calculation sheet of the last completed "Calcolo", for the printer:
   // the page that `raggio-limite scheda` writes.
   function buildSheet() {
-    const sheet = answer(engine._rl_scheda(kSheetRatio));
-    const page = $('scheda');
-    page.replaceChildren(element_('h1', 'Raggio limite – scheda di calcolo'));
-    if (!sheet) {
-      page.append(element_('p', 'Nessun calcolo da mettere nella scheda: premere prima «Calcolo».'));
-      return;
-    }
-    page.append(element_('p', 'Nome: ______________________________   Classe: ________   Data: ______________'),
-      element_('h2', 'Dati del calcolo'));
-    const table = document.createElement('table');
-    const header = table.insertRow();
-    ['Casella', 'Testo immesso', 'Valore usato'].forEach((t) => header.append(element_('th', t)));
-    for (const row of sheet.dati) {
-      const cells = table.insertRow();
-      [row.casella, `«${row.testo}»`, row.usato.trim()].forEach((t) => { cells.insertCell().textContent = t; });
-    }
-    page.append(table, element_('h2', 'Resoconto di «Calcolo»'), element_('pre', sheet.resoconto),
-      element_('h2', 'Grafico'));
-    const area = document.createElement('div');
-    area.className = 'tavola-scheda';
-    const drawing = document.createElement('div');
-    drawing.className = 'disegno-scheda';
-    drawing.style.width = px(design.larghezza);
-    drawing.style.height = px(design.altezza);
-    const canvas = document.createElement('canvas');
-    copyPixels(canvas, kSheet);
-    drawing.append(Object.assign(document.createElement('img'), { src: canvas.toDataURL(), alt: '' }));
-    for (const caption of document.querySelectorAll('#disegno .didascalia')) {
-      const copy = caption.cloneNode(true);
-      copy.removeAttribute('id');
-      copy.style.color = caption.style.getPropertyValue('--colore') || '#000';
-      drawing.append(copy);
-    }
-    area.append(drawing);
-    page.append(area);
+    writeDocument(answer(engine._rl_scheda(kPaperRatio)));
   }
 
   function printSheet() {
@@ -492,10 +555,21 @@
 
   // ------------------------------------------------------------ start
 
+  // The window's layout from the window's width, with the page's margins and
+  // the window's border round it; the style sheet follows the class.
+  function chooseLayout() {
+    const frame = (name) => parseFloat(getComputedStyle(document.documentElement).getPropertyValue(name));
+    windowWide = matchMedia(`(min-width: ${design.larghezza + 2 * (frame('--margine') + frame('--bordo'))}px)`);
+    windowWide.addEventListener('change', phoneLayout);
+    phoneLayout();
+  }
+
   function start(module) {
     engine = module;
     design = answer(engine._rl_descrizione());
+    chooseLayout();
     buildWindow();
+    apply(design.avvio);
     $('command1').addEventListener('click', calcolo);
     $('command2').addEventListener('click', grafico);
     $('salva').addEventListener('click', salva);
@@ -516,12 +590,12 @@
     placeNotices();
     boxes().forEach(describe);
     $('guida-titolo').tabIndex = -1; // where the help opens
+    $('caricamento').hidden = true;
+    document.documentElement.dataset.stato = 'pronto'; // the window shows
     availableWidth = $('finestra').clientWidth;
     fitPlot();
-    $('caricamento').hidden = true;
     $('text1').focus();
     performance.mark('pronto');
-    document.documentElement.dataset.stato = 'pronto';
   }
 
   function failed(error) {

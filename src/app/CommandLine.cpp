@@ -6,9 +6,11 @@
 #include "app/OffscreenApplication.h"
 #include "app/PracticeSubcommands.h"
 #include "app/TextSubcommands.h"
+#include "form/CalculationSheet.h"
 #include "main_window/BrowserPage.h"
-#include "main_window/Form1.h"
-#include "main_window/Form1Driver.h"
+#include "main_window/Picture.h"
+#include "main_window/PrintedDocument.h"
+#include "main_window/UnshownWindow.h"
 
 #include <QCoreApplication>
 
@@ -19,14 +21,30 @@ namespace app {
 
 namespace {
 
-// What grafico and scheda have in common: the window, offscreen, after the
-// clicks, saved to the file that -o names, whose name is then printed.
+using main_window::UnshownWindow;
+
+// What grafico and scheda have in common: the window's picture or its sheet
+// after the clicks, made without a window, saved to the file that -o names,
+// whose name is then printed.
 struct Rendering {
     const char* subcommand;
     QStringList extensions; // accepted, in any case
     bool plot;              // "Grafico" after "Calcolo"
-    bool (main_window::Form1Driver::*save)(const QString& path, QString* problem) const;
+    bool (*save)(const UnshownWindow& window, const QString& path, QString* problem);
 };
+
+// What the window shows, labels included: a PNG at the window's ratio, or for
+// a name ending ".pdf" (in any case) one page of vectors and text.
+bool savePicture(const UnshownWindow& window, const QString& path, QString* problem) {
+    return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)
+               ? main_window::Picture::savePdf(window.view(), path, problem)
+               : main_window::Picture::savePng(window.view(), path, problem);
+}
+
+bool saveSheet(const UnshownWindow& window, const QString& path, QString* problem) {
+    return main_window::PrintedDocument::savePdf(
+        form::calculationSheet(window.state().lastCalculation()), path, problem);
+}
 
 int rendered(char* program, const QStringList& given, const Rendering& kind) {
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, {},
@@ -56,31 +74,28 @@ int rendered(char* program, const QStringList& given, const Rendering& kind) {
             QStringLiteral("--scala vuole un numero maggiore di 0 e al massimo %1, non \"%2\"")
                 .arg(kLargestScale)
                 .arg(arguments.value(scale)));
-    const OffscreenApplication application(program, factor);
-    main_window::Form1 form;
-    main_window::Form1Driver driver(form);
+    const OffscreenApplication application(program);
+    UnshownWindow window(factor);
     const QStringList& texts = arguments.values();
     Exit::readingNotices(texts);
-    driver.setInputs(texts[0], texts[1], texts[2]);
-    QString error = driver.pressCalcolo();
-    if (error.isEmpty() && kind.plot)
-        error = driver.pressGrafico();
-    if (!error.isEmpty())
-        return Exit::failure(error);
+    std::string error =
+        window.calcolo(texts[0].toStdString(), texts[1].toStdString(), texts[2].toStdString());
+    if (error.empty() && kind.plot)
+        error = window.grafico();
+    if (!error.empty())
+        return Exit::failure(QString::fromStdString(error));
     QString problem;
-    if (!(driver.*kind.save)(path, &problem))
+    if (!kind.save(window, path, &problem))
         return Exit::failure(problem);
     return Exit::printed(path + QLatin1Char('\n'));
 }
 
 int grafico(char* program, const QStringList& given) {
-    return rendered(program, given,
-                    {"grafico", {".png", ".pdf"}, true, &main_window::Form1Driver::savePicture});
+    return rendered(program, given, {"grafico", {".png", ".pdf"}, true, savePicture});
 }
 
 int scheda(char* program, const QStringList& given) {
-    return rendered(program, given,
-                    {"scheda", {".pdf"}, false, &main_window::Form1Driver::saveSheet});
+    return rendered(program, given, {"scheda", {".pdf"}, false, saveSheet});
 }
 
 // The page for the browser, copied whole to the file that -o names.

@@ -36,7 +36,8 @@ Senza argomenti apre la finestra. Con un sottocomando calcola senza finestra.
   grafico TEMPERATURA SALINITA QUOTA -o FILE.png|FILE.pdf [--scala N]
       Salva il grafico che la finestra mostra dopo "Calcolo" e "Grafico":
       PNG come sullo schermo (--scala 2 per il doppio dei pixel, da più di 0
-      a %2), oppure PDF di una pagina, a vettori. Scrive il nome del file.
+      a %2: i pixel della finestra e della pagina a quel rapporto), oppure
+      PDF di una pagina, a vettori. Scrive il nome del file.
       Esempio: raggio-limite grafico 60 35 10 -o raggio.png
 
   scheda TEMPERATURA SALINITA QUOTA -o FILE.pdf

@@ -2,23 +2,21 @@
 
 #include <memory>
 
-class QApplication;
+class QGuiApplication;
 
 namespace app {
 
-// The application of the subcommands that save what the window shows,
-// rendered offscreen: the same picture and the same page as on screen,
-// without a display.
+// The application of the subcommands that save what the window shows: fonts,
+// colours and images, offscreen, without a display and without widgets.
 class OffscreenApplication {
   public:
-    // scale: the device pixel ratio of the windows it makes.
-    OffscreenApplication(char* program, double scale);
+    explicit OffscreenApplication(char* program);
     ~OffscreenApplication();
 
   private:
     int argc_ = 1;
     char* argv_[2] = {};
-    std::unique_ptr<QApplication> application_;
+    std::unique_ptr<QGuiApplication> application_;
 };
 
 } // namespace app

@@ -1,8 +1,11 @@
 #include "engine/Calculation.h"
 
+#include "engine/InputBoxes.h"
 #include "engine/Numeric.h"
 #include "engine/RayStepError.h"
 
+#include <cstdint>
+#include <limits>
 #include <utility>
 
 namespace engine {
@@ -10,28 +13,37 @@ namespace engine {
 namespace {
 
 // The boxes' names, as the window shows them, before what a message says of them.
-const std::string kTemperatureBox = "Temperatura (°F): ";
-const std::string kSalinityBox = "Salinità (pt x 1000): ";
-const std::string kDepthBox = "Quota di calc. (ft): ";
+const std::string kTemperatureBox = plainCaption(kTemperatureCaption) + ": ";
+const std::string kSalinityBox = plainCaption(kSalinityCaption) + ": ";
+const std::string kDepthBox = plainCaption(kDepthCaption) + ": ";
 
 const std::string kTemperatureRange = kTemperatureBox +
                                       "il valore è troppo grande in valore assoluto; "
                                       "la velocità del suono non si può calcolare.";
-const std::string kSalinityRange = kSalinityBox + "scrivere un numero intero tra -32734 e 32767.";
-const std::string kDepthRange = kDepthBox + "scrivere un numero intero tra -32753 e 15.";
-const std::string kDepthFloor = kDepthBox + "la quota deve essere almeno -32753 ft.";
-const std::string kSalinityFloor = kSalinityBox + "la salinità deve essere almeno -32734.";
+const std::string kSalinityRange = kSalinityBox + "scrivere un numero intero tra " +
+                                   std::to_string(kLowestSalinity) + " e " +
+                                   std::to_string(kHighestSalinity) + ".";
+const std::string kDepthRange = kDepthBox + "scrivere un numero intero tra " +
+                                std::to_string(kLowestDepthFt) + " e " +
+                                std::to_string(kHighestDepthFt) + ".";
+const std::string kDepthFloor =
+    kDepthBox + "la quota deve essere almeno " + std::to_string(kLowestDepthFt) + " ft.";
+const std::string kSalinityFloor =
+    kSalinityBox + "la salinità deve essere almeno " + std::to_string(kLowestSalinity) + ".";
 const std::string kZeroSpeed =
     "La velocità del suono risulta zero: controllare temperatura e salinità.";
-const std::string kBelowLayer =
-    kDepthBox + "la quota deve essere al massimo 15 ft, la profondità dello strato.";
+const std::string kBelowLayer = kDepthBox + "la quota deve essere al massimo " +
+                                std::to_string(kHighestDepthFt) +
+                                " ft, la profondità dello strato.";
 const std::string kNegativeSpeed =
     "La velocità del suono risulta negativa: temperatura o salinità fuori dal campo "
     "dell'acqua di mare.";
 const std::string kVerticalRay =
     "Il coseno dell'angolo di radenza vale 1 o -1: l'angolo non si può calcolare.";
-const std::string kRangeTooFar = "La distanza orizzontale esce dal campo da -32768 a 32767 yd: "
-                                 "la quota di calcolo è troppo alta sopra lo strato.";
+const std::string kRangeTooFar = "La distanza orizzontale esce dal campo da " +
+                                 std::to_string(std::numeric_limits<std::int16_t>::min()) + " a " +
+                                 std::to_string(std::numeric_limits<std::int16_t>::max()) +
+                                 " yd: la quota di calcolo è troppo alta sopra lo strato.";
 
 // Runs one reading of the calculation, naming the box to correct if it fails.
 template <typename Read> auto hinted(const std::string& hint, Read read) {

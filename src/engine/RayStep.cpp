@@ -14,7 +14,6 @@ constexpr double kBaseSpeed = 4411.0;
 constexpr double kTemperatureCoefficient = 11.25;
 constexpr double kTemperatureSquaredCoefficient = 0.045;
 constexpr double kSalinityCoefficient = 4.3;
-constexpr std::int16_t kReferenceSalinity = 34;
 constexpr double kUnknownRadius = std::numeric_limits<double>::quiet_NaN();
 
 // Runs one link of the chain, naming it if it fails. Forced inline, as the

@@ -7,6 +7,9 @@
 namespace engine {
 
 constexpr std::int16_t kLayerDepthFt = 15;
+// The salinity (parts per thousand) that the sound speed's salinity term is
+// measured from: 4.3 (sa - 34), as a 16-bit difference.
+constexpr std::int16_t kReferenceSalinity = 34;
 constexpr double kGradient = 0.0182; // ft/s per ft, the model's depth coefficient
 // A cosine of exactly 1 at the layer's bottom would make the root zero.
 constexpr double kCosineAtLayerBottom = 0.999999999999;

@@ -1,9 +1,12 @@
 #include "form/FormDescription.h"
 
+#include "engine/InputBoxes.h"
 #include "plot/PlotFrame.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
+#include <vector>
 
 namespace form {
 
@@ -17,8 +20,11 @@ constexpr raster::Colour kRed = raster::kRed;
 using enum ControlKind;
 using enum LabelSizing;
 
-// As designed; only the descriptions are the program's own.
-constexpr ControlDesign kControls[] = {
+const std::string kHighestDepth = std::to_string(engine::kHighestDepthFt);
+
+// As designed; only the descriptions are the program's own, and they quote
+// the engine's limits.
+const std::vector<ControlDesign> kControls = {
     {"Frame1",
      Frame,
      "",
@@ -27,18 +33,16 @@ constexpr ControlDesign kControls[] = {
      kLargeBold,
      {},
      Fixed,
-     "I tre dati del calcolo e il pulsante Calcolo",
-     0},
+     "I tre dati del calcolo e il pulsante Calcolo"},
     {"Frame2",
      Frame,
      "Frame1",
-     "Temperatura (°F)",
+     engine::kTemperatureCaption,
      {240, 360, 2055, 855},
      kSmall,
      {},
      Fixed,
-     "Temperatura dell'acqua nello strato, in gradi Fahrenheit",
-     1},
+     "Temperatura dell'acqua nello strato, in gradi Fahrenheit"},
     {"Text1",
      TextBox,
      "Frame2",
@@ -47,28 +51,25 @@ constexpr ControlDesign kControls[] = {
      kSmall,
      {},
      Fixed,
-     "Temperatura dell'acqua nello strato isotermo, in °F",
-     2},
+     "Temperatura dell'acqua nello strato isotermo, in °F"},
     {"Frame3",
      Frame,
      "Frame1",
-     "Salinità  (pt x 1000)",
+     engine::kSalinityCaption,
      {2680, 360, 2055, 855},
      kSmall,
      {},
      Fixed,
-     "Salinità in parti per mille",
-     3},
+     "Salinità in parti per mille"},
     {"Frame5",
      Frame,
      "Frame1",
-     "Quota di calc. (ft)",
+     engine::kDepthCaption,
      {5120, 360, 2055, 855},
      kSmall,
      {},
      Fixed,
-     "Quota di calcolo in piedi, al massimo 15",
-     4},
+     "Quota di calcolo in piedi, al massimo " + kHighestDepth},
     {"Text2",
      TextBox,
      "Frame3",
@@ -77,8 +78,7 @@ constexpr ControlDesign kControls[] = {
      kSmall,
      {},
      Fixed,
-     "Salinità in parti per mille, un numero intero",
-     5},
+     "Salinità in parti per mille, un numero intero"},
     {"Text4",
      TextBox,
      "Frame5",
@@ -87,8 +87,8 @@ constexpr ControlDesign kControls[] = {
      kSmall,
      {},
      Fixed,
-     "Quota di calcolo: profondità del punto di calcolo in piedi, da -32753 a 15",
-     6},
+     "Quota di calcolo: profondità del punto di calcolo in piedi, da " +
+         std::to_string(engine::kLowestDepthFt) + " a " + kHighestDepth},
     {"Command1",
      CommandButton,
      "Frame1",
@@ -98,8 +98,7 @@ constexpr ControlDesign kControls[] = {
      {},
      Fixed,
      "Calcola velocità del suono, raggio, angolo di radenza e distanza e ne stampa i passaggi "
-     "nella finestra",
-     7},
+     "nella finestra"},
     {"Command2",
      CommandButton,
      "",
@@ -108,8 +107,7 @@ constexpr ControlDesign kControls[] = {
      kLargeBold,
      {},
      Fixed,
-     "Disegna il profilo di temperatura, il raggio limite e il punto calcolato",
-     8},
+     "Disegna il profilo di temperatura, il raggio limite e il punto calcolato"},
     {"Label1",
      Label,
      "",
@@ -119,7 +117,6 @@ constexpr ControlDesign kControls[] = {
      kBlue,
      Auto,
      "Fine della scala delle temperature, 80 °F",
-     9,
      true},
     {"Label2",
      Label,
@@ -130,7 +127,6 @@ constexpr ControlDesign kControls[] = {
      kBlue,
      Wrap,
      "Inizio della scala delle temperature, 0 °F",
-     10,
      true},
     {"Label3",
      Label,
@@ -141,7 +137,6 @@ constexpr ControlDesign kControls[] = {
      kBlue,
      Auto,
      "Superficie, profondità 0",
-     11,
      true},
     {"Label4",
      Label,
@@ -152,7 +147,6 @@ constexpr ControlDesign kControls[] = {
      kBlue,
      Auto,
      "Fondo del grafico, profondità 100 piedi",
-     12,
      true},
     {"Label5",
      Label,
@@ -163,7 +157,6 @@ constexpr ControlDesign kControls[] = {
      kBlue,
      Auto,
      "Scala delle temperature, 4 °F per divisione",
-     13,
      true},
     {"Label6",
      Label,
@@ -174,7 +167,6 @@ constexpr ControlDesign kControls[] = {
      kBlue,
      Wrap,
      "Scala delle profondità, 5 piedi per divisione",
-     14,
      true},
     {"Label7",
      Label,
@@ -185,7 +177,6 @@ constexpr ControlDesign kControls[] = {
      {},
      Auto,
      "Scala delle distanze, 50 iarde per divisione",
-     15,
      true},
     {"Label8",
      Label,
@@ -196,7 +187,6 @@ constexpr ControlDesign kControls[] = {
      {},
      Auto,
      "Fine della scala delle distanze, 1000 iarde",
-     16,
      true},
     {"Label9",
      Label,
@@ -206,8 +196,7 @@ constexpr ControlDesign kControls[] = {
      kSmall,
      kRed,
      Wrap,
-     "I calcoli assumono lo strato isotermo profondo 15 piedi",
-     17},
+     "I calcoli assumono lo strato isotermo profondo 15 piedi"},
 };
 
 } // namespace
@@ -217,30 +206,30 @@ std::span<const ControlDesign> controls() {
 }
 
 const ControlDesign& control(std::string_view name) {
-    const auto* found = std::find_if(std::begin(kControls), std::end(kControls),
-                                     [&](const ControlDesign& c) { return c.name == name; });
-    if (found == std::end(kControls))
+    const std::span<const ControlDesign> all = controls();
+    const auto found = std::find_if(all.begin(), all.end(),
+                                    [&](const ControlDesign& c) { return c.name == name; });
+    if (found == all.end())
         throw std::out_of_range("no control " + std::string(name));
     return *found;
 }
 
 std::span<const ControlDesign> axisCaptions() {
-    const auto* first = &control("Label1");
-    return {first, 8};
+    const std::span<const ControlDesign> all = controls();
+    const auto first =
+        std::find_if(all.begin(), all.end(), [](const ControlDesign& c) { return c.axisCaption; });
+    const auto end =
+        std::find_if_not(first, all.end(), [](const ControlDesign& c) { return c.axisCaption; });
+    return {first, end};
 }
 
 std::string accessibleName(const ControlDesign& c) {
-    const std::string_view caption = c.kind == TextBox ? control(c.container).caption : c.caption;
-    std::string name;
-    for (const char ch : caption) {
-        if (ch != ' ')
-            name += ch;
-        else if (!name.empty() && name.back() != ' ')
-            name += ' ';
-    }
-    if (!name.empty() && name.back() == ' ')
-        name.pop_back();
-    return name;
+    return engine::plainCaption(c.kind == TextBox ? control(c.container).caption : c.caption);
+}
+
+double keptRatio(double ratio) {
+    constexpr double kSteps = 65536.0;
+    return std::floor(ratio * kSteps) / kSteps;
 }
 
 raster::TwipRect clientArea() {
@@ -251,6 +240,28 @@ raster::TwipRect clientArea() {
 raster::TwipRect chartArea() {
     return {plot::kTemperatureLeft, plot::kTop, plot::kRangeRight - plot::kTemperatureLeft,
             plot::kBottom - plot::kTop};
+}
+
+raster::TwipRect plotArea() {
+    raster::TwipRect area = chartArea();
+    for (const ControlDesign& caption : axisCaptions()) {
+        const raster::TwipRect& r = caption.rect;
+        const int right = std::max(area.left + area.width, r.left + r.width);
+        const int bottom = std::max(area.top + area.height, r.top + r.height);
+        area.left = std::min(area.left, r.left);
+        area.top = std::min(area.top, r.top);
+        area.width = right - area.left;
+        area.height = bottom - area.top;
+    }
+    return area;
+}
+
+raster::Palette plainDesktopColours() {
+    raster::Palette colours;
+    colours.foreground = kPlainText;
+    colours.system.fill(kPlainFace);
+    colours.system[raster::kWindowColour & 0xFFu] = kPlainPaper;
+    return colours;
 }
 
 } // namespace form

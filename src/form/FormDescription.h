@@ -1,6 +1,7 @@
 #pragma once
 
 #include "raster/Colour.h"
+#include "raster/Palette.h"
 #include "raster/Twips.h"
 
 #include <optional>
@@ -17,9 +18,9 @@ namespace form {
 enum class ControlKind { Frame, TextBox, CommandButton, Label };
 
 enum class LabelSizing {
-    Fixed, // not a label
+    Fixed, // the box as designed, the caption on one line
     Auto,  // the size follows the caption
-    Wrap,  // the box is kept and the caption wraps inside it
+    Wrap,  // the width is kept, the caption wraps inside it and the height grows to hold it
 };
 
 struct FontDesign {
@@ -36,12 +37,12 @@ struct ControlDesign {
     FontDesign font;
     std::optional<raster::Colour> colour; // the caption's colour; none keeps the default
     LabelSizing sizing = LabelSizing::Fixed;
-    std::string_view description; // for assistive technology, in Italian
-    int tabIndex = 0;
+    std::string description;  // for assistive technology, in Italian
     bool axisCaption = false; // Label1 to Label8: shown only with the plot
 };
 
-// Every control, containers before what they hold, in tab order.
+// Every control, containers before what they hold, in tab order: the
+// window's Tab visits the boxes and buttons in this order.
 std::span<const ControlDesign> controls();
 // The control of that object name, which must exist.
 const ControlDesign& control(std::string_view name);
@@ -73,10 +74,28 @@ inline constexpr FontDesign kReportFont{12.0, false};
 inline constexpr int kTickIntervalMs = 10; // Timer1 and Timer2
 inline constexpr raster::Colour kStartBackColour = raster::kMenuColour;
 inline constexpr raster::Colour kPlotBackColour = raster::kButtonFaceColour;
+inline constexpr raster::Colour kCaptionBackColour = raster::kButtonFaceColour; // labels are opaque
+
+// A device pixel ratio as a window keeps it: Qt holds a window's ratio in
+// whole 65536ths, cut down. The page and the command line draw their
+// pictures at the ratio so kept, so that at any ratio they give the pixels
+// that the window gives there.
+double keptRatio(double ratio);
 
 // The client area that the layout needs: the right edge and bottom of Frame1.
 raster::TwipRect clientArea();
 // Where the plot's two panels lie, which a screen reader knows as a chart.
 raster::TwipRect chartArea();
+// The part of the window that a picture of the plot shows: both panels and
+// their axis captions.
+raster::TwipRect plotArea();
+
+// The desktop's colours where no desktop gives its own, as Qt's own palette
+// has them: the window on a plain desktop, and the page always. Black text,
+// grey menus and button faces, white windows.
+inline constexpr raster::Rgb kPlainText = 0xFF000000u;
+inline constexpr raster::Rgb kPlainFace = 0xFFEFEFEFu;
+inline constexpr raster::Rgb kPlainPaper = 0xFFFFFFFFu;
+raster::Palette plainDesktopColours();
 
 } // namespace form

@@ -24,10 +24,20 @@ struct CompletedCalculation {
     engine::Calculation calculation;
 };
 
-// What a face does after a click or a tick, in this order: the timer, the
-// picture, the background, the axis captions and the chart, the report's
-// lines, the plot's drawing (which asks draw() for what follows), then what
-// is said aloud and last the error's message. Empty members change nothing.
+// What a face lets the user do with what it shows; decided here for every face.
+struct Offers {
+    bool copyReport = false; // the report is shown: it can be copied as text
+    bool savePlot = false;   // the plot is shown: the page saves it as a picture
+    bool sheet = false;      // a "Calcolo" completed: its sheet can be saved or printed
+
+    bool operator==(const Offers&) const = default;
+};
+
+// What a face does at the start, after a click or after a tick, in this
+// order: the timer, the picture, the background, the axis captions and the
+// chart, the report's lines, the plot's drawing (which asks draw() for what
+// follows), then what is said aloud and last the error's message. Empty
+// members change nothing; offers always holds what the face offers after it.
 struct Reaction {
     enum class Timer { Keep, Start, Stop, Rest }; // Rest: until the picture changes
     Timer timer = Timer::Keep;
@@ -38,9 +48,22 @@ struct Reaction {
     std::string chartSummary;
     std::vector<std::string> report; // lines to print, empty for a blank line
     bool draw = false;
+    // After a drawing: the picture changed, or stopped on an error, so a face
+    // that copies the picture's pixels to the screen (the page) copies them.
+    bool copyPicture = false;
     std::string announcement;
     std::string error;
+    Offers offers;
 };
+
+// The timer after a change, for a face that keeps a timer of its own:
+// whether it runs, and whether it then waits for the picture to change.
+// None keeps it as it is.
+struct TimerState {
+    bool running = false;
+    bool resting = false;
+};
+std::optional<TimerState> timerAfter(Reaction::Timer change);
 
 // The form's buttons and timer, whatever shows them: the window and the web
 // page keep their state here and only apply what it answers. The values are
@@ -50,6 +73,10 @@ struct Reaction {
 // before any calculation is one red circle, and the next drawing the whole ray.
 class FormState {
   public:
+    // What a face shows before any click: no report, no plot nor its
+    // captions, the window's first background, nothing to save or print.
+    Reaction start() const;
+
     // "Calcolo" with the three boxes' texts. A failure keeps the values and
     // the last completed calculation, and says its message.
     Reaction calcolo(std::string_view temperature, std::string_view salinity,
@@ -64,6 +91,7 @@ class FormState {
     Reaction draw(raster::PixelCanvas& picture);
 
     bool plotShown() const { return plotShown_; }
+    Offers offers() const { return {reportShown_, plotShown_, last_.has_value()}; }
     const engine::CalculationValues& values() const { return values_; }
     const std::optional<CompletedCalculation>& lastCalculation() const { return last_; }
 
@@ -72,6 +100,7 @@ class FormState {
 
     engine::CalculationValues values_;
     bool plotShown_ = false;
+    bool reportShown_ = false;
     bool firstDrawing_ = false; // the drawing that "Grafico" asks for
     std::optional<CompletedCalculation> last_;
     plot::NearRangePlot plot_;

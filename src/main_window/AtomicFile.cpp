@@ -60,7 +60,7 @@ bool AtomicFile::savePdf(const QString& path, const QPageSize& pageSize, int dot
             QPainter painter;
             if (!painter.begin(&pdf))
                 return false;
-            paint(painter);
+            paint(painter, pdf);
             return painter.end();
         },
         problem);

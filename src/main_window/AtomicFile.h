@@ -6,6 +6,7 @@
 
 class QIODevice;
 class QPageSize;
+class QPagedPaintDevice;
 class QPainter;
 
 namespace main_window {
@@ -19,9 +20,10 @@ class AtomicFile {
     using Write = std::function<bool(QIODevice& file)>;
     static bool save(const QString& path, const Write& write, QString* problem);
 
-    // One PDF page of pageSize, drawn by paint in units of 1/dotsPerInch inch
-    // from the page's top-left corner.
-    using Paint = std::function<void(QPainter& painter)>;
+    // PDF pages of pageSize, drawn by paint in units of 1/dotsPerInch inch
+    // from each page's top-left corner; paint asks the device for each page
+    // after the first.
+    using Paint = std::function<void(QPainter& painter, QPagedPaintDevice& pages)>;
     static bool savePdf(const QString& path, const QPageSize& pageSize, int dotsPerInch,
                         const QString& title, const Paint& paint, QString* problem);
 };

@@ -1,10 +1,11 @@
 #include "main_window/ContextMenu.h"
 
+#include "form/CalculationSheet.h"
+#include "form/FormState.h"
 #include "main_window/BrowserPage.h"
-#include "main_window/Form1.h"
 #include "main_window/HelpWindow.h"
 #include "main_window/Picture.h"
-#include "main_window/Sheet.h"
+#include "main_window/PrintedDocument.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -15,8 +16,10 @@
 
 namespace main_window {
 
-ContextMenu::ContextMenu(Form1& form)
-    : QObject(&form), form_(form), dialogs_(std::make_unique<SystemDialogs>()) {
+ContextMenu::ContextMenu(QWidget& window, const form::FormState& state, View view,
+                         ErrorReporter reportError)
+    : QObject(&window), window_(window), state_(state), view_(std::move(view)),
+      reportError_(std::move(reportError)), dialogs_(std::make_unique<SystemDialogs>()) {
     copyText_ =
         add("Copia testo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &ContextMenu::copyText);
     add("Copia immagine", {}, &ContextMenu::copyImage);
@@ -27,9 +30,7 @@ ContextMenu::ContextMenu(Form1& form)
     printSheet_ = add("Stampa scheda…", {}, &ContextMenu::printSheet);
     add("Salva la pagina per il browser…", {}, &ContextMenu::savePage);
     menu_.setAccessibleName(QStringLiteral("Risultati"));
-    // Every Calcolo, completed or failed, changes the picture.
-    connect(&form_, &platform::Form::pictureChanged, this, &ContextMenu::updateEnabled);
-    updateEnabled();
+    offer(state_.offers());
     addHelpEntries();
 }
 
@@ -40,63 +41,63 @@ QAction* ContextMenu::add(const char* name, const QKeySequence& shortcut,
     QAction* action = menu_.addAction(QString::fromUtf8(name));
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
-    form_.addAction(action); // the shortcut works without the menu
+    window_.addAction(action); // the shortcut works without the menu
     connect(action, &QAction::triggered, this, run);
     return action;
 }
 
-void ContextMenu::updateEnabled() {
-    copyText_->setEnabled(!form_.surface().lines().isEmpty());
-    exportSheet_->setEnabled(form_.lastCalculation().has_value());
-    printSheet_->setEnabled(form_.lastCalculation().has_value());
+void ContextMenu::offer(const form::Offers& offers) {
+    copyText_->setEnabled(offers.copyReport);
+    exportSheet_->setEnabled(offers.sheet);
+    printSheet_->setEnabled(offers.sheet);
 }
 
 void ContextMenu::copyText() {
-    QGuiApplication::clipboard()->setText(form_.reportText());
+    QGuiApplication::clipboard()->setText(Picture::text(view_()));
 }
 
 void ContextMenu::copyImage() {
-    QGuiApplication::clipboard()->setImage(Picture::image(form_.view()));
+    QGuiApplication::clipboard()->setImage(Picture::image(view_()));
 }
 
 void ContextMenu::saveImage() {
     saveAs("Salva immagine", "raggio-limite.png", "Immagini PNG (*.png)",
            [this](const QString& path, QString* problem) {
-               return Picture::savePng(form_.view(), path, problem);
+               return Picture::savePng(view_(), path, problem);
            });
 }
 
 void ContextMenu::exportPdf() {
     saveAs("Esporta PDF", "raggio-limite.pdf", "Documenti PDF (*.pdf)",
            [this](const QString& path, QString* problem) {
-               return Picture::savePdf(form_.view(), path, problem);
+               return Picture::savePdf(view_(), path, problem);
            });
 }
 
 void ContextMenu::saveAs(const char* caption, const char* suggestedName, const char* filter,
                          const Save& save) {
     const QString path =
-        dialogs_->saveFileName(&form_, QString::fromUtf8(caption), QString::fromUtf8(suggestedName),
-                               QString::fromUtf8(filter));
+        dialogs_->saveFileName(&window_, QString::fromUtf8(caption),
+                               QString::fromUtf8(suggestedName), QString::fromUtf8(filter));
     QString problem;
     if (!path.isEmpty() && !save(path, &problem))
-        form_.reportError(problem);
+        reportError_(problem);
 }
 
 void ContextMenu::printOn(QPageLayout::Orientation orientation, const Print& print) {
+    // On the printer's own paper: a page fits on A4 and on US Letter alike.
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(orientation);
-    if (!dialogs_->choosePrinter(&form_, printer))
+    if (!dialogs_->choosePrinter(&window_, printer))
         return;
     QString problem;
     if (!print(printer, &problem))
-        form_.reportError(problem);
+        reportError_(problem);
 }
 
 void ContextMenu::print() {
     printOn(QPageLayout::Landscape, [this](QPrinter& printer, QString* problem) {
-        return Picture::print(form_.view(), printer, problem);
+        return Picture::print(view_(), printer, problem);
     });
 }
 
@@ -107,7 +108,7 @@ void ContextMenu::addHelpEntries() {
 
 void ContextMenu::showHelp() {
     if (!help_)
-        help_ = new HelpWindow(&form_);
+        help_ = new HelpWindow(&window_);
     help_->present();
 }
 
@@ -115,7 +116,7 @@ void ContextMenu::showAbout() {
     if (!about_) {
         about_ = new QMessageBox(QMessageBox::Information,
                                  QStringLiteral("Informazioni su Raggio limite"),
-                                 HelpWindow::aboutText(), QMessageBox::Close, &form_);
+                                 HelpWindow::aboutText(), QMessageBox::Close, &window_);
         about_->setAttribute(Qt::WA_DeleteOnClose);
         about_->setWindowModality(Qt::NonModal);
     }
@@ -132,13 +133,15 @@ void ContextMenu::savePage() {
 void ContextMenu::exportSheet() {
     saveAs("Esporta scheda PDF", "scheda-di-calcolo.pdf", "Documenti PDF (*.pdf)",
            [this](const QString& path, QString* problem) {
-               return Sheet::savePdf(form_.lastCalculation(), form_.captions(), path, problem);
+               return PrintedDocument::savePdf(form::calculationSheet(state_.lastCalculation()),
+                                               path, problem);
            });
 }
 
 void ContextMenu::printSheet() {
     printOn(QPageLayout::Portrait, [this](QPrinter& printer, QString* problem) {
-        return Sheet::print(form_.lastCalculation(), form_.captions(), printer, problem);
+        return PrintedDocument::print(form::calculationSheet(state_.lastCalculation()), printer,
+                                      problem);
     });
 }
 

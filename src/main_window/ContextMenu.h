@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main_window/Dialogs.h"
+#include "main_window/WindowView.h"
 
 #include <QMenu>
 #include <QObject>
@@ -10,13 +11,17 @@
 #include <functional>
 #include <memory>
 
+namespace form {
+class FormState;
+struct Offers;
+} // namespace form
+
 class QAction;
 class QMessageBox;
 class QPrinter;
 
 namespace main_window {
 
-class Form1;
 class HelpWindow;
 
 // What the window shows, taken out of it: the window's context menu and its
@@ -28,15 +33,23 @@ class ContextMenu : public QObject {
     Q_OBJECT
 
   public:
-    explicit ContextMenu(Form1& form);
+    using View = std::function<WindowView()>;
+    using ErrorReporter = std::function<void(const QString& message)>;
+
+    // window: the menu's shortcuts act there, and its dialogs open over it;
+    // state: the form's, whose last calculation the sheet shows; view: what
+    // the window shows now; reportError: the window's error seam.
+    ContextMenu(QWidget& window, const form::FormState& state, View view,
+                ErrorReporter reportError);
     ~ContextMenu() override;
 
     QMenu& menu() { return menu_; }
     void setDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(dialogs); }
+    // Enables the entries that the form's state offers now.
+    void offer(const form::Offers& offers);
 
   private:
     QAction* add(const char* name, const QKeySequence& shortcut, void (ContextMenu::*run)());
-    void updateEnabled();
 
     void copyText();
     void copyImage();
@@ -52,11 +65,14 @@ class ContextMenu : public QObject {
     void saveAs(const char* caption, const char* suggestedName, const char* filter,
                 const Save& save);
     using Print = std::function<bool(QPrinter& printer, QString* problem)>;
-    // Asks for an A4 printer in the orientation and prints there; a failure
-    // goes to the window's error seam.
+    // Asks for a printer, its paper in the orientation, and prints there; a
+    // failure goes to the window's error seam.
     void printOn(QPageLayout::Orientation orientation, const Print& print);
 
-    Form1& form_;
+    QWidget& window_;
+    const form::FormState& state_;
+    View view_;
+    ErrorReporter reportError_;
     QMenu menu_;
     QAction* copyText_ = nullptr;
     QAction* exportSheet_ = nullptr; // both need a completed "Calcolo"

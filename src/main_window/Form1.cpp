@@ -1,14 +1,16 @@
 #include "main_window/Form1.h"
 
 #include "engine/Numeric.h"
-#include "engine/Report.h"
 #include "form/FormDescription.h"
+#include "main_window/Captions.h"
 #include "main_window/ContextMenu.h"
 #include "main_window/ErrorBox.h"
+#include "main_window/Picture.h"
+#include "main_window/ReactionPainter.h"
 #include "platform/AccessibleArea.h"
 #include "platform/Controls.h"
-#include "platform/FormFont.h"
 #include "platform/PrintedTextView.h"
+#include "platform/QtColours.h"
 #include "platform/QtGeometry.h"
 #include "platform/Timer.h"
 
@@ -29,17 +31,8 @@ QString text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
-QFont fontOf(const form::FontDesign& font) {
-    return platform::formFont(font.points, font.bold);
-}
-
 QSize pixelSize(const raster::TwipRect& rect) {
     return platform::toQRect(rect).size();
-}
-
-platform::LabelSizing labelSizing(form::LabelSizing sizing) {
-    return sizing == form::LabelSizing::Auto ? platform::LabelSizing::Auto
-                                             : platform::LabelSizing::Wrap;
 }
 
 // A box whose text is not read whole says so, as its tooltip and its
@@ -65,7 +58,6 @@ Form1::Form1(QWidget* parent)
           [this](const QString& message) { makeErrorBox(this, message)->exec(); }, parent) {
     setWindowTitle(text(form::kWindowTitle));
     setAccessibleName(text(form::kWindowName));
-    setBackColor(form::kStartBackColour);
     createControls();
     createAccessibleAreas();
     const QRect used = childrenRect();
@@ -75,7 +67,9 @@ Form1::Form1(QWidget* parent)
     named(new platform::Timer(this, form::kTickIntervalMs, true), "Timer2"); // never wakes us
     // A tick that found nothing to draw lets Timer1 rest until the picture changes.
     connect(this, &Form::pictureChanged, plotTimer_, &platform::Timer::wake);
-    menu_ = new ContextMenu(*this);
+    menu_ = new ContextMenu(
+        *this, state_, [this] { return view(); },
+        [this](const QString& message) { reportError(message); });
     auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, [this] {
         QWidget* focus = focusWidget() ? focusWidget() : this;
@@ -83,9 +77,7 @@ Form1::Form1(QWidget* parent)
     });
     connect(calcolo_, &QPushButton::clicked, this, &Form1::calcoloClicked);
     connect(grafico_, &QPushButton::clicked, this, &Form1::graficoClicked);
-    // As loaded: the axis captions wait for the plot.
-    for (QLabel* label : axisLabels_)
-        label->setVisible(false);
+    apply(state_.start());
 }
 
 Form1::~Form1() = default;
@@ -117,19 +109,26 @@ void Form1::createControls() {
 }
 
 QWidget* Form1::createControl(const form::ControlDesign& design, QWidget* container) {
-    const platform::ControlDesign placed{text(design.caption), design.rect, fontOf(design.font)};
+    const QString caption = text(design.caption);
+    const QRect box = captionBox(design);
+    const QFont font = fontOf(design.font);
     switch (design.kind) {
     case form::ControlKind::Frame:
-        return named(platform::makeFrame(container, placed), design.name);
+        return named(platform::makeFrame(container, caption, box, font), design.name);
     case form::ControlKind::TextBox:
-        return named(platform::makeTextBox(container, placed), design.name);
+        return named(platform::makeTextBox(container, box, font), design.name);
     case form::ControlKind::CommandButton:
-        return named(platform::makeCommandButton(container, placed), design.name);
+        return named(platform::makeCommandButton(container, caption, box, font), design.name);
     case form::ControlKind::Label:
         break;
     }
-    return named(platform::makeLabel(container, placed, labelSizing(design.sizing), design.colour),
-                 design.name);
+    const QPalette& colours = palette();
+    return named(
+        platform::makeLabel(container, caption, box, font, design.sizing == form::LabelSizing::Wrap,
+                            design.colour ? platform::toQColor(*design.colour, colours)
+                                          : colours.color(QPalette::Active, QPalette::WindowText),
+                            platform::toQColor(form::kCaptionBackColour, colours)),
+        design.name);
 }
 
 void Form1::createAccessibleAreas() {
@@ -142,21 +141,17 @@ void Form1::createAccessibleAreas() {
     chart_->setAccessibleName(text(form::kChart.name));
     chart_->setAccessibleDescription(text(form::kChart.description));
     chart_->setGeometry(platform::toQRect(form::chartArea()));
-    chart_->hide();
     printedText().setAccessibleName(text(form::kReport.name));
     printedText().setAccessibleDescription(text(form::kReport.description));
 }
 
 void Form1::apply(const form::Reaction& r) {
-    using Timer = form::Reaction::Timer;
-    if (r.timer == Timer::Start || r.timer == Timer::Stop)
-        plotTimer_->setEnabled(r.timer == Timer::Start);
-    else if (r.timer == Timer::Rest)
-        plotTimer_->rest();
-    if (r.clearPicture)
-        surface().cls();
-    if (r.backColour)
-        setBackColor(*r.backColour);
+    if (const auto timer = form::timerAfter(r.timer)) {
+        plotTimer_->setEnabled(timer->running);
+        if (timer->resting)
+            plotTimer_->rest();
+    }
+    paintReaction(surface(), r);
     if (r.axisCaptionsShown)
         for (QLabel* label : axisLabels_)
             label->setVisible(*r.axisCaptionsShown);
@@ -165,22 +160,13 @@ void Form1::apply(const form::Reaction& r) {
             chart_->setAccessibleDescription(text(r.chartSummary));
         chart_->setVisible(*r.chartShown);
     }
-    print(r.report);
+    menu_->offer(r.offers);
     if (r.draw)
         apply(state_.draw(surface().canvas()));
     if (!r.announcement.empty())
         notice_->announce(text(r.announcement));
     if (!r.error.empty())
         reportError(text(r.error));
-}
-
-void Form1::print(const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) {
-        if (line.empty())
-            surface().print({});
-        else
-            surface().print({platform::PrintItem::Spc(engine::kReportIndentBlanks), text(line)});
-    }
 }
 
 void Form1::calcoloClicked() {
@@ -199,36 +185,18 @@ void Form1::plotTimerTicked() {
 }
 
 WindowView Form1::view() const {
+    const QPalette& colours = surface().palette();
     return {surface(),
             size(),
             plotShown(),
             values(),
-            surface().palette().color(QPalette::Active, QPalette::WindowText),
+            colours.color(QPalette::Active, QPalette::WindowText),
             logicalDpiY(),
-            captions()};
-}
-
-std::vector<Caption> Form1::captions() const {
-    std::vector<Caption> all;
-    for (const form::ControlDesign& design : form::controls()) {
-        if (design.kind != form::ControlKind::Label)
-            continue;
-        const auto* label = findChild<QLabel*>(text(design.name));
-        const QPalette& palette = label->palette();
-        all.push_back(
-            {label->text(), label->geometry(), label->font(),
-             design.colour ? std::optional(palette.color(QPalette::WindowText)) : std::nullopt,
-             palette.color(QPalette::Window), label->wordWrap(), !label->isHidden(),
-             design.axisCaption});
-    }
-    return all;
+            captionsOf(colours, plotShown())};
 }
 
 QString Form1::reportText() const {
-    std::vector<std::string> lines;
-    for (const QString& line : surface().lines())
-        lines.push_back(line.toStdString());
-    return text(engine::reportText(lines));
+    return Picture::text(view());
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent* event) {

@@ -6,7 +6,6 @@
 #include "platform/Form.h"
 
 #include <array>
-#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -28,31 +27,22 @@ class ContextMenu;
 // The main window: three input boxes, "Calcolo" for the printed report and
 // "Grafico" for the near-range plot, redrawn on every tick of Timer1. Its
 // widgets are built from the form's description and carry their design
-// names (Text1, Command2, Label9, Timer1...) as object names; what a click or
-// a tick does, the form's state decides.
+// names (Text1, Command2, Label9, Timer1...) as object names; what the window
+// shows at the start and after a click or a tick, the form's state decides.
 class Form1 : public platform::Form {
     Q_OBJECT
 
   public:
-    using CompletedCalculation = form::CompletedCalculation;
-
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
     const engine::CalculationValues& values() const { return state_.values(); }
     // Whether the window shows the plot ("Grafico" was the last click).
     bool plotShown() const { return state_.plotShown(); }
-    // The last "Calcolo" that completed; a failed one does not replace it.
-    const std::optional<CompletedCalculation>& lastCalculation() const {
-        return state_.lastCalculation();
-    }
-    // Label1 to Label8, the plot's axis captions, shown only with the plot.
-    const std::array<QLabel*, 8>& axisLabels() const { return axisLabels_; }
 
-    // What the window shows, without its boxes and buttons, to copy, save or print.
+    // What the window shows, without its boxes and buttons, to copy, save or
+    // print: its picture, with the captions that its description puts over it.
     WindowView view() const;
-    // Label1 to Label9 as they stand now.
-    std::vector<Caption> captions() const;
     // The printed lines, as `calcolo` prints them; empty when none are printed.
     QString reportText() const;
 
@@ -60,13 +50,10 @@ class Form1 : public platform::Form {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
-    friend class Form1Driver; // types into the boxes and clicks the buttons
-
     void createControls();
     QWidget* createControl(const form::ControlDesign& design, QWidget* container);
     void createAccessibleAreas();
     void apply(const form::Reaction& reaction);
-    void print(const std::vector<std::string>& lines);
 
     void calcoloClicked();
     void graficoClicked();

@@ -1,13 +1,23 @@
 #include "main_window/Form1Driver.h"
 
 #include "main_window/Form1.h"
-#include "main_window/Picture.h"
-#include "main_window/Sheet.h"
+#include "platform/Timer.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace main_window {
+
+namespace {
+
+template <typename Control> Control& named(const Form1& form, const char* name) {
+    auto* found = form.findChild<Control*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("Form1 has no %s", name);
+    return *found;
+}
+
+} // namespace
 
 Form1Driver::Form1Driver(Form1& form) : form_(form) {
     form_.setErrorReporter([this](const QString& message) { errors_ << message; });
@@ -15,20 +25,21 @@ Form1Driver::Form1Driver(Form1& form) : form_(form) {
 
 void Form1Driver::setInputs(const QString& temperature, const QString& salinity,
                             const QString& depth) {
-    form_.temperature_->setText(temperature);
-    form_.salinity_->setText(salinity);
-    form_.depth_->setText(depth);
+    named<QLineEdit>(form_, "Text1").setText(temperature);
+    named<QLineEdit>(form_, "Text2").setText(salinity);
+    named<QLineEdit>(form_, "Text4").setText(depth);
 }
 
 QString Form1Driver::pressCalcolo() {
-    return pressed(*form_.calcolo_);
+    return pressed("Command1");
 }
 
 QString Form1Driver::pressGrafico() {
-    return pressed(*form_.grafico_);
+    return pressed("Command2");
 }
 
-QString Form1Driver::pressed(QPushButton& button) {
+QString Form1Driver::pressed(const char* name) {
+    auto& button = named<QPushButton>(form_, name);
     const qsizetype before = errors_.size();
     button.setFocus(Qt::MouseFocusReason); // where a click with the mouse leaves it
     button.click();
@@ -36,17 +47,7 @@ QString Form1Driver::pressed(QPushButton& button) {
 }
 
 const platform::Timer& Form1Driver::plotTimer() const {
-    return *form_.plotTimer_;
-}
-
-bool Form1Driver::savePicture(const QString& path, QString* problem) const {
-    return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)
-               ? Picture::savePdf(form_.view(), path, problem)
-               : Picture::savePng(form_.view(), path, problem);
-}
-
-bool Form1Driver::saveSheet(const QString& path, QString* problem) const {
-    return Sheet::savePdf(form_.lastCalculation(), form_.captions(), path, problem);
+    return named<platform::Timer>(form_, "Timer1");
 }
 
 } // namespace main_window

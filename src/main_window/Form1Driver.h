@@ -13,10 +13,10 @@ namespace main_window {
 
 class Form1;
 
-// Form1 driven from code without looking its controls up by name, for the
-// command line, the tools and the benchmarks: the three inputs, the two
-// buttons, and what the window then shows, as a picture or a page. The
-// form's run-time errors come here instead of a message box.
+// Form1 driven from code, through its controls' object names as a user's
+// tools would find them, for the tools, the benchmarks and the tests: the
+// three inputs and the two buttons. The form's run-time errors come here
+// instead of a message box.
 class Form1Driver {
   public:
     explicit Form1Driver(Form1& form);
@@ -32,16 +32,8 @@ class Form1Driver {
     // Ticks while the plot is shown.
     const platform::Timer& plotTimer() const;
 
-    // What the window shows, labels included, as a PNG at the screen's device
-    // pixel ratio, or for a name ending ".pdf" (in any case) one page
-    // of vectors and text. Written whole or not at all; false with an Italian
-    // reason in *problem.
-    bool savePicture(const QString& path, QString* problem) const;
-    // The calculation sheet of the last "Calcolo" that completed, as a PDF.
-    bool saveSheet(const QString& path, QString* problem) const;
-
   private:
-    QString pressed(QPushButton& button);
+    QString pressed(const char* button);
 
     Form1& form_;
     QStringList errors_;

@@ -1,5 +1,6 @@
 #include "main_window/Picture.h"
 
+#include "engine/Report.h"
 #include "engine/RuntimeError.h"
 #include "main_window/AtomicFile.h"
 #include "platform/PainterCanvas.h"
@@ -59,6 +60,13 @@ QImage Picture::image(const WindowView& view) {
     return picture;
 }
 
+QString Picture::text(const WindowView& view) {
+    std::vector<std::string> lines;
+    for (const QString& line : view.surface.lines())
+        lines.push_back(line.toStdString());
+    return QString::fromStdString(engine::reportText(lines));
+}
+
 void Picture::paint(const WindowView& view, QPainter& painter) {
     const platform::Surface& surface = view.surface;
     painter.fillRect(QRect(QPoint(0, 0), view.size),
@@ -87,7 +95,8 @@ bool Picture::savePng(const WindowView& view, const QString& path, QString* prob
 bool Picture::savePdf(const WindowView& view, const QString& path, QString* problem) {
     return AtomicFile::savePdf(
         path, QPageSize(QSizeF(view.size) * kPointsPerPixel, QPageSize::Point), kPdfDotsPerInch,
-        QStringLiteral("Raggio limite"), [&](QPainter& painter) { paint(view, painter); }, problem);
+        QStringLiteral("Raggio limite"),
+        [&](QPainter& painter, QPagedPaintDevice&) { paint(view, painter); }, problem);
 }
 
 bool Picture::print(const WindowView& view, QPrinter& printer, QString* problem) {

@@ -16,6 +16,8 @@ class Picture {
   public:
     // As on screen, pixel for pixel, at the screen's device pixel ratio.
     static QImage image(const WindowView& view);
+    // The printed lines, as `calcolo` prints them; empty when none are printed.
+    static QString text(const WindowView& view);
 
     // The same as vectors and text, in device-independent pixels: for a PDF
     // page or a printer at any resolution.

@@ -1,12 +1,9 @@
 #pragma once
 
-#include "platform/QtColours.h"
-#include "platform/QtGeometry.h"
-
+#include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QString>
-
-#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -14,26 +11,19 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
-// The intrinsic controls of a form, placed at twip geometry inside their
-// container (the window or a frame), with the font of their design.
+// The intrinsic controls of a form, placed at their box (device-independent
+// pixels) inside their container (the window or a frame), in their font.
 namespace platform {
 
-struct ControlDesign {
-    QString caption;
-    raster::TwipRect rect;
-    QFont font;
-};
-
-enum class LabelSizing {
-    Auto, // the size follows the caption
-    Wrap, // the box is kept and the caption wraps inside it
-};
-
-QGroupBox* makeFrame(QWidget* container, const ControlDesign& design);
-QLineEdit* makeTextBox(QWidget* container, const ControlDesign& design);
-QPushButton* makeCommandButton(QWidget* container, const ControlDesign& design);
-// No colour keeps the label's default foreground colour.
-QLabel* makeLabel(QWidget* container, const ControlDesign& design, LabelSizing sizing,
-                  std::optional<raster::Colour> colour = std::nullopt);
+QGroupBox* makeFrame(QWidget* container, const QString& caption, const QRect& box,
+                     const QFont& font);
+QLineEdit* makeTextBox(QWidget* container, const QRect& box, const QFont& font);
+QPushButton* makeCommandButton(QWidget* container, const QString& caption, const QRect& box,
+                               const QFont& font);
+// Opaque like the forms' labels, in the background colour, so that its text
+// stays readable over the picture: the caption from the top left in the
+// colour, wrapped within the box's width where it wraps.
+QLabel* makeLabel(QWidget* container, const QString& caption, const QRect& box, const QFont& font,
+                  bool wraps, const QColor& colour, const QColor& background);
 
 } // namespace platform

@@ -43,8 +43,8 @@ void drawDepthLines(Canvas& canvas) {
                     std::nullopt);
 }
 
-constexpr double kSurfaceTemperature = 70.0; // degF, down to the thermocline
-constexpr int kThermoclineQuarterFeet = 260; // 65 ft
+constexpr double kSurfaceTemperature = kSurfaceTemperatureF;
+constexpr int kThermoclineQuarterFeet = int(kThermoclineFt * 4);
 constexpr double kTwipsPerQuarterFoot = 16.0;
 constexpr double kBottomQuarterFeet = 400.0; // 100 ft, the grid's bottom edge
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/RayStep.h"
+
 #include <cstdint>
 
 // Where the near-range plot puts things, in twips of the main window: depth
@@ -18,9 +20,15 @@ constexpr int kRangeRight = 14200;           // 1000 yd
 constexpr double kTwipsPerQuarterYard = 2.3; // applied to 4 x range
 constexpr std::int16_t kQuartersPerYard = 4;
 
-constexpr int kDotStep = 40;                            // between the dots of a vertical grid line
-constexpr int kDepthDivision = 320;                     // 5 ft, between horizontal grid lines
-constexpr double kDepthLinesFt[] = {15.0, 65.0, 265.0}; // the last below the grid
+// The fixed temperature profile: this warm from the surface down to the
+// thermocline, colder below.
+constexpr double kSurfaceTemperatureF = 70.0;
+constexpr double kThermoclineFt = 65.0;
+
+constexpr int kDotStep = 40;        // between the dots of a vertical grid line
+constexpr int kDepthDivision = 320; // 5 ft, between horizontal grid lines
+// The layer's bottom, the thermocline, and a line below the grid.
+constexpr double kDepthLinesFt[] = {engine::kLayerDepthFt, kThermoclineFt, 265.0};
 
 constexpr float kRayDotRadius = 10.0f;
 constexpr float kMarkerRadius = 50.0f;

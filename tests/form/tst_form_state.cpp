@@ -1,3 +1,4 @@
+#include "form/CalculationSheet.h"
 #include "form/FormDescription.h"
 #include "form/FormState.h"
 #include "raster/PixelCanvas.h"
@@ -33,8 +34,15 @@ std::string describe(const Reaction& r) {
     for (const std::string& l : r.report)
         line("stampa", "«" + l + "»");
     line("disegna", r.draw ? "sì" : "");
+    line("copia l'immagine", r.copyPicture ? "sì" : "");
     line("dice", r.announcement);
     line("errore", r.error);
+    std::string offers;
+    for (const auto& [offered, name] : {std::pair{r.offers.copyReport, "copia testo"},
+                                        {r.offers.savePlot, "salva grafico"},
+                                        {r.offers.sheet, "scheda"}})
+        offers += offered ? (offers.empty() ? "" : ", ") + std::string(name) : "";
+    line("offre", offers);
     return out.str();
 }
 
@@ -57,7 +65,9 @@ std::string run(const QStringList& events) {
     for (const QString& event : events) {
         told += "== " + event.toStdString() + '\n';
         const QStringList texts = event.section(' ', 1).split('|');
-        if (event.startsWith("calcolo"))
+        if (event == "avvio")
+            told += describe(state.start());
+        else if (event.startsWith("calcolo"))
             told +=
                 describe(state.calcolo(texts.value(0).toStdString(), texts.value(1).toStdString(),
                                        texts.value(2).toStdString()));
@@ -68,6 +78,66 @@ std::string run(const QStringList& events) {
         told += values(state);
     }
     return told;
+}
+
+std::string joined(const std::vector<std::string>& texts, const char* between) {
+    std::string all;
+    for (const std::string& t : texts)
+        all += (all.empty() ? "" : between) + t;
+    return all;
+}
+
+// A document as a reviewer reads it: one line a block, its rows and lines indented.
+struct DescribeBlock {
+    std::ostringstream& out;
+
+    void operator()(const form::Title& b) { out << "titolo: " << b.text << '\n'; }
+    void operator()(const form::Heading& b) { out << "intestazione: " << b.text << '\n'; }
+    void operator()(const form::FieldLines& b) {
+        out << "campi:";
+        for (const form::Field& f : b.fields)
+            out << ' ' << f.caption << " (" << f.length << ')';
+        out << '\n';
+    }
+    void operator()(const form::Table& b) {
+        out << "tabella, colonne da";
+        for (const double start : b.columnStarts)
+            out << ' ' << start;
+        out << " pt:\n  " << joined(b.header, " | ") << '\n';
+        for (const auto& row : b.rows)
+            out << "  " << joined(row, " | ") << '\n';
+    }
+    void operator()(const form::ReportLines& b) {
+        out << "righe:\n";
+        for (const std::string& line : b.lines)
+            out << "  «" << line << "»\n";
+    }
+    void operator()(const form::AnswerSpaces& b) {
+        out << "risposte:";
+        for (const form::AnswerSpace& a : b.spaces)
+            out << ' ' << a.label << " (" << a.unit << ')';
+        out << '\n';
+    }
+    void operator()(const form::Plot& b) {
+        out << "grafico di T " << b.values.T << ", sa " << b.values.sa << ", D " << b.values.D
+            << ", area " << b.area.left << ' ' << b.area.top << ' ' << b.area.width << " x "
+            << b.area.height << " twip, didascalie";
+        for (const form::ControlDesign& c : b.captions)
+            out << ' ' << c.name;
+        out << '\n';
+    }
+    void operator()(const form::Message& b) { out << "messaggio: " << b.text << '\n'; }
+};
+
+std::string describe(const form::Document& document) {
+    std::ostringstream out;
+    out << "documento: " << document.name << '\n';
+    for (const form::Page& page : document.pages) {
+        out << "== pagina\n";
+        for (const form::Block& block : page.blocks)
+            std::visit(DescribeBlock{out}, block);
+    }
+    return out.str();
 }
 
 } // namespace
@@ -81,7 +151,7 @@ class TestFormState : public QObject {
     void reactions_data() {
         QTest::addColumn<QStringList>("events");
         QTest::newRow("calcolo-grafico-ticks")
-            << QStringList{"calcolo 60|35|10", "grafico", "disegna", "disegna", "disegna"};
+            << QStringList{"avvio", "calcolo 60|35|10", "grafico", "disegna", "disegna", "disegna"};
         QTest::newRow("first-plot-before-calcolo")
             << QStringList{"grafico", "disegna", "disegna", "disegna"};
         QTest::newRow("failing-calcolo-keeps-values") << QStringList{
@@ -99,6 +169,29 @@ class TestFormState : public QObject {
     void reactions() {
         QFETCH(QStringList, events);
         QVERIFY(expected_text::matches(QTest::currentDataTag(), run(events)));
+    }
+
+    // The calculation sheet, before any Calcolo and after the last one that
+    // completed (a failed one after it changes nothing), as data.
+    void calculationSheet_data() {
+        QTest::addColumn<QStringList>("events");
+        QTest::newRow("sheet-before-calcolo") << QStringList{"calcolo 60|35|16"};
+        QTest::newRow("sheet-of-the-last-calcolo")
+            << QStringList{"calcolo 60,5|35.4|10.4", "grafico", "calcolo 60|35|16"};
+    }
+    void calculationSheet() {
+        QFETCH(QStringList, events);
+        form::FormState state;
+        for (const QString& event : events) {
+            const QStringList texts = event.section(' ', 1).split('|');
+            if (event == "grafico")
+                state.grafico();
+            else
+                state.calcolo(texts.value(0).toStdString(), texts.value(1).toStdString(),
+                              texts.value(2).toStdString());
+        }
+        QVERIFY(expected_text::matches(QTest::currentDataTag(),
+                                       describe(form::calculationSheet(state.lastCalculation()))));
     }
 
     // The window's description: what a screen reader calls each control, and

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QString>
 
 // The expected outputs of the command line, tests/app/expected/: one text
@@ -46,6 +47,21 @@ inline int pixelsUnlikeOwn(const QImage& image, const QString& path) {
     if (qEnvironmentVariableIsSet("RAGGIO_UPDATE_EXPECTED"))
         return pixels(image).save(path, "PNG") ? 0 : -1;
     return pixelsUnlike(image, QImage(path));
+}
+
+// A picture of an A4 page as a page of another paper shows it: from the same
+// top-left corner, white where A4 has no room; null when the A4 page has ink
+// that the other paper cuts off.
+inline QImage onPaper(const QImage& a4, const QSize& paper) {
+    const QImage page = a4.convertToFormat(QImage::Format_RGB32);
+    for (int y = paper.height(); y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixel(x, y) != qRgb(255, 255, 255))
+                return {};
+    QImage moved(paper, QImage::Format_RGB32);
+    moved.fill(Qt::white);
+    QPainter(&moved).drawImage(0, 0, page);
+    return moved;
 }
 
 } // namespace expected

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "main_window/ContextMenu.h"
 #include "main_window/Form1.h"
 #include "main_window/Form1Driver.h"
-#include "main_window/ContextMenu.h"
 #include "platform/Timer.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -83,12 +84,14 @@ struct FormDriver {
 // is the user cancelling.
 struct FakeDialogs : main_window::Dialogs {
     QString path, printTo; // the chosen file; where the printer writes
+    QPageSize paper{QPageSize::A4};
     bool printChosen = true;
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return path;
     }
     bool choosePrinter(QWidget*, QPrinter& printer) override {
         printer.setOutputFileName(printTo);
+        printer.setPageSize(paper);
         return printChosen;
     }
 };

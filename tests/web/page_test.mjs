@@ -104,17 +104,21 @@ const snapshot = `(() => { const c = document.getElementById('grafico');
   window.__shot = { width: c.width, height: c.height,
     pixels: new Uint32Array(c.getContext('2d').getImageData(0, 0, c.width, c.height).data.buffer) };
   return true; })()`;
-// In the page: that snapshot against a PNG, every pixel, or outside the
-// captions' boxes for a picture whose captions the browser wrote.
-const pixelsDiffer = (png, ratio, outsideCaptions = false) => `(async () => {
+// In an async function in the page: a PNG's pixels as img and want, once
+// the snapshot is found to have its size (else that function returns why).
+const pngPixels = (png, whose) => `
   const img = new Image();
   img.src = 'data:image/png;base64,${png}';
   await img.decode();
   if (__shot.width !== img.width || __shot.height !== img.height)
-    return 'size ' + __shot.width + 'x' + __shot.height + ', the window ' + img.width + 'x' + img.height;
+    return 'size ' + __shot.width + 'x' + __shot.height + ', ${whose} ' + img.width + 'x' + img.height;
   const reference = new OffscreenCanvas(img.width, img.height).getContext('2d');
   reference.drawImage(img, 0, 0);
-  const want = new Uint32Array(reference.getImageData(0, 0, img.width, img.height).data.buffer);
+  const want = new Uint32Array(reference.getImageData(0, 0, img.width, img.height).data.buffer);`;
+// In the page: that snapshot against a PNG, every pixel, or outside the
+// captions' boxes for a picture whose captions the browser wrote.
+const pixelsDiffer = (png, ratio, outsideCaptions = false) => `(async () => {
+  ${pngPixels(png, 'the window')}
   const got = __shot.pixels;
   const origin = document.getElementById('finestra').getBoundingClientRect();
   const boxes = ${outsideCaptions} ? [...document.querySelectorAll('.didascalia')].map((label) => {
@@ -185,14 +189,15 @@ async function sameControls(name, page, window_) {
 
 const pages = []; // every page opened, for their consoles
 // A fresh page, copied alone into an empty folder, opened from disk with the network cut.
-async function openPage(browser, options = {}) {
+// script: more to run before the page's own, after the probe.
+async function openPage(browser, options = {}, script = '') {
   const folder = mkdtempSync(join(work, 'pagina-'));
   const copy = join(folder, 'raggio-limite.html');
   copyFileSync(pagePath, copy);
   const page = await browser.newPage();
   pages.push(page);
   await page.send('Page.enable');
-  await page.send('Page.addScriptToEvaluateOnNewDocument', { source: probe });
+  await page.send('Page.addScriptToEvaluateOnNewDocument', { source: probe + script });
   await page.open(pathToFileURL(copy).href, options);
   return page;
 }
@@ -444,30 +449,118 @@ async function devicesAt(browser, [name, width, height, ratio]) {
 }
 
 // The canvas against the window's picture at the ratio the page draws it at:
-// its size on screen to the window's, times the screen's ratio.
+// its size on screen to the window's, times the screen's ratio; and its red
+// pixels (the profile and the ray) against those of "grafico --scala" at
+// that very ratio, above the window's red note.
 async function samePlotAs(page, name, texts) {
   const ratio = await page.eval(`Number(getComputedStyle(document.documentElement)
     .getPropertyValue('--scala')) * devicePixelRatio`);
   await page.eval(snapshot);
   const want = windowState(ratio, [`type:${texts.join('|')}`, 'calcolo', 'grafico', 'tick']);
   same(`${name}: i pixel della finestra a ${ratio}x`, await page.eval(pixelsDiffer(want.png, ratio)), '');
+  const png = join(work, `grafico-${commandLinePlots++}.png`);
+  execFileSync(program, ['grafico', '-o', png, '--scala', String(ratio), '--', ...texts], { stdio: 'pipe' });
+  same(`${name}: i pixel rossi di grafico --scala ${ratio}`,
+    await page.eval(redPixelsDiffer(readFileSync(png).toString('base64'), ratio)), '');
 }
+let commandLinePlots = 0;
+// In the page: the snapshot's pure red pixels against a PNG's, in the rows
+// above the window's note (#label9, red text of its own).
+const redPixelsDiffer = (png, ratio) => `(async () => {
+  ${pngPixels(png, 'grafico')}
+  const rows = Math.floor(parseFloat(document.getElementById('label9').style.getPropertyValue('--y')) * ${ratio});
+  const red = 0xff0000ff;
+  let reds = 0, differ = 0, first = '';
+  for (let i = 0; i < rows * img.width; ++i) {
+    reds += __shot.pixels[i] === red;
+    if ((__shot.pixels[i] === red) === (want[i] === red)) continue;
+    if (!differ++) first = 'first at ' + i % img.width + ',' + Math.floor(i / img.width);
+  }
+  return !reds ? 'no red pixel' : differ ? differ + ' red pixels differ, ' + first : '';
+})()`;
 
-// Printing gives the sheet: one A4 page with the inputs and the 21 lines.
+// Printing gives the sheet whole on the printer's paper, A4 or US Letter:
+// one page with the inputs, the 21 lines and the plot's captions.
+const kPapers = [['A4', 8.27, 11.69, /Page size:\s+59\d\.\d+ x 84\d\.\d+ pts \(A4\)/],
+  ['Letter', 8.5, 11, /Page size:\s+612 x 792 pts \(letter\)/]];
+const kSheetTextRight = 595 - 42.5; // points: A4's width less the sheet's margin
 async function printedSheet(page, name) {
   await page.eval("dispatchEvent(new Event('beforeprint'))");
-  const { data } = await page.send('Page.printToPDF', { preferCSSPageSize: true, printBackground: true });
-  const pdf = join(work, `scheda-${name}.pdf`);
-  writeFileSync(pdf, Buffer.from(data, 'base64'));
-  const info = execFileSync('pdfinfo', [pdf], { encoding: 'utf8' });
-  const text = execFileSync('pdftotext', ['-layout', pdf, '-'], { encoding: 'utf8' }).replace(/\s+/g, ' ');
   // The 21 lines and the plot's captions, each somewhere in the page's text.
   const lines = [...native(['60', '35', '10']).out.split('\n'),
     ...await page.eval("[...document.querySelectorAll('#disegno .didascalia')].map((e) => e.textContent)")]
     .map((l) => l.replace(/\s+/g, ' ').trim()).filter((l) => l);
-  same(`${name}: la scheda stampata`, [/Pages:\s+1\n/.test(info), /Page size:\s+59\d\.\d+ x 84\d\.\d+ pts \(A4\)/.test(info),
-    text.includes('Raggio limite – scheda di calcolo'), text.includes('«60,5» T = 60 °F'),
-    lines.filter((l) => !text.includes(l))], [true, true, true, true, []]);
+  for (const [paper, paperWidth, paperHeight, size] of kPapers) {
+    const { data } = await page.send('Page.printToPDF', { paperWidth, paperHeight, printBackground: true });
+    const pdf = join(work, `scheda-${name}-${paper}.pdf`);
+    writeFileSync(pdf, Buffer.from(data, 'base64'));
+    const info = execFileSync('pdfinfo', [pdf], { encoding: 'utf8' });
+    const text = execFileSync('pdftotext', ['-layout', pdf, '-'], { encoding: 'utf8' }).replace(/\s+/g, ' ');
+    // Not shrunk: the range axis's last caption ends at the right margin, as on the window's sheet.
+    const words = execFileSync('pdftotext', ['-bbox', pdf, '-'], { encoding: 'utf8' });
+    const right = Math.max(...[...words.matchAll(/xMax="([\d.]+)"[^>]*>1000</g)].map((m) => Number(m[1])));
+    same(`${name}: la scheda stampata su ${paper}`, [/Pages:\s+1\n/.test(info), size.test(info),
+      text.includes('Raggio limite – scheda di calcolo'), text.includes('«60,5» T = 60 °F'),
+      lines.filter((l) => !text.includes(l)), Math.abs(right - kSheetTextRight) < 3],
+    [true, true, true, true, [], true]);
+  }
+}
+
+// Every other kind of block a document may hold, on a page of its own, as
+// the engine describes them.
+const kEveryBlock = [
+  { tipo: 'titolo', testo: 'Seconda pagina di prova' },
+  { tipo: 'campi', campi: [{ didascalia: 'Nome', lunghezza: 30 }, { didascalia: 'Classe', lunghezza: 8 }] },
+  { tipo: 'intestazione', testo: 'Una tabella' },
+  { tipo: 'tabella', colonne: [0, 90, 200], intestazione: ['Codice', 'Temperatura', 'S'],
+    righe: [['A-01', '52.3', '810'], ['A-02', '60', '548']] },
+  { tipo: 'intestazione', testo: 'Risposte' },
+  { tipo: 'risposte', spazi: [{ etichetta: 'velocità', unita: 'ft/s' }, { etichetta: 'raggio', unita: 'ft' }] },
+  { tipo: 'resoconto', righe: ['S=  548 Yd', '', 'fine delle righe'] },
+  { tipo: 'messaggio', testo: 'Fine della pagina di prova.' },
+];
+// Before the page's script: the engine's sheet gets that page after its own.
+const everyBlockAfterTheSheet = `{
+  let made;
+  Object.defineProperty(window, 'createRaggio', { configurable: true, set(f) { made = f; },
+    get() { return (...a) => made(...a).then((m) => {
+      const sheet = m._rl_scheda;
+      const withPage = (ratio) => {
+        const doc = JSON.parse(m.UTF8ToString(sheet(ratio)));
+        doc.pagine.push({ blocchi: ${JSON.stringify(kEveryBlock)} });
+        const bytes = new TextEncoder().encode(JSON.stringify(doc));
+        const p = m._malloc(bytes.length + 1);
+        m.HEAPU8.set(bytes, p);
+        m.HEAPU8[p + bytes.length] = 0;
+        return p;
+      };
+      // Kept: the engine's first call of an export puts the export itself in its place.
+      Object.defineProperty(m, '_rl_scheda', { get: () => withPage, set() {} });
+      return m;
+    }); } });
+}`;
+
+// The page writes any document, page by page: the sheet, then a page of
+// every other kind of block, on A4 and on US Letter.
+async function documents(browser) {
+  const page = await openPage(browser, {}, everyBlockAfterTheSheet);
+  await page.eval(press('command1', ['60', '35', '10']));
+  await page.eval("dispatchEvent(new Event('beforeprint'))");
+  for (const [paper, paperWidth, paperHeight] of kPapers) {
+    const { data } = await page.send('Page.printToPDF', { paperWidth, paperHeight, printBackground: true });
+    const pdf = join(work, `documento-${paper}.pdf`);
+    writeFileSync(pdf, Buffer.from(data, 'base64'));
+    const pageText = (n) => execFileSync('pdftotext', ['-layout', '-f', n, '-l', n, pdf, '-'], { encoding: 'utf8' })
+      .replace(/\s+/g, ' ').trim();
+    const second = pageText('2');
+    same(`un documento di due pagine su ${paper}`, [
+      /Pages:\s+2\n/.test(execFileSync('pdfinfo', [pdf], { encoding: 'utf8' })),
+      pageText('1').startsWith('Raggio limite – scheda di calcolo'),
+      second],
+    [true, true, 'Seconda pagina di prova Nome: ______________________________ Classe: ________ ' +
+      'Una tabella Codice Temperatura S A-01 52.3 810 A-02 60 548 Risposte velocità ft/s raggio ft ' +
+      'S= 548 Yd fine delle righe Fine della pagina di prova.']);
+  }
 }
 
 async function devices(browser) {
@@ -745,7 +838,7 @@ async function offline(browser) {
 const browser = await Chromium.launch();
 try {
   for (const group of [calcoliAgainstNative, graficiAgainstWindow, newRatioAndSaved, firstPlot,
-    accessibility, keyboard, spokenWords, devices, phoneFindings, offline])
+    accessibility, keyboard, spokenWords, devices, phoneFindings, documents, offline])
     if (!only || group.name === only) await group(browser);
   same('nessun errore nella console', pages.flatMap((p) => p.consoleErrors), []);
 } catch (error) {
