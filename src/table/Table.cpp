@@ -3,8 +3,12 @@
 #include "engine/Calculation.h"
 #include "engine/RuntimeError.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <iterator>
 #include <limits>
+#include <vector>
 
 namespace table {
 
@@ -16,54 +20,61 @@ const char* const kColumns[] = {"temperatura", "salinita", "quota", "velocita", 
                                 "coseno",      "teta",     "S",     "errore"};
 constexpr int kTextWidths[] = {12, 10, 8, 12, 14, 19, 14, 7, 0};
 constexpr int kTextDecimals[] = {-1, -1, -1, 3, 2, 15, 10, 0, 0}; // -1: as few as read back
+// Below this a whole number's shortest digits are its own: its exponent
+// form, "1e+05" and up, is never shorter, and a tie goes to the digits.
+constexpr double kShortWholeNumbers = 1e5;
+// Room for any double's digits: 309 before the point and 15 after, a sign.
+constexpr std::size_t kLongestNumber = 330;
 
-// The shortest digits that read back as the same double; "." as the point
-// whatever the locale.
-void appendNumber(std::string& text, double value, int decimals = -1) {
-    char buffer[64];
-    const auto end = decimals < 0 ? std::to_chars(buffer, buffer + sizeof buffer, value).ptr
-                                  : std::to_chars(buffer, buffer + sizeof buffer, value,
-                                                  std::chars_format::fixed, decimals)
-                                        .ptr;
-    text.append(buffer, end);
+// The shortest digits that read back as the same double, or with a fixed
+// number of decimals; "." as the point whatever the locale. A whole number
+// of the rows' size (the salinity, the depth, S) skips the search for them.
+char* writeNumber(char* out, double value, int decimals) {
+    char* const end = out + kLongestNumber;
+    if (decimals >= 0)
+        return std::to_chars(out, end, value, std::chars_format::fixed, decimals).ptr;
+    const bool shortWhole = std::fabs(value) < kShortWholeNumbers && double(int(value)) == value &&
+                            !(value == 0.0 && std::signbit(value)); // "-0"
+    return shortWhole ? std::to_chars(out, end, int(value)).ptr
+                      : std::to_chars(out, end, value).ptr;
 }
+
+// The longest row: every field a number at its longest, its separator, the end of line.
+constexpr std::size_t kLongestRow = std::size(kColumns) * (kLongestNumber + 1) + 2;
 
 // One row's fields, written as CSV or as aligned columns.
 class RowWriter {
   public:
-    RowWriter(Table::Format format, std::string& text) : format_(format), text_(text) {}
+    RowWriter(Table::Format format, char* out) : format_(format), out_(out) {}
 
     void number(double value) {
-        const std::size_t start = begin();
-        appendNumber(text_, value, format_ == Table::Format::Text ? kTextDecimals[field_] : -1);
-        end(start);
+        char digits[kLongestNumber];
+        const int decimals = format_ == Table::Format::Text ? kTextDecimals[field_] : -1;
+        field({digits, std::size_t(writeNumber(digits, value, decimals) - digits)});
     }
-    void word(const std::string& value) {
-        const std::size_t start = begin();
-        text_ += value;
-        end(start);
+    void word(std::string_view value) { field(value); }
+    void empty() { field({}); }
+    // Where the row ends.
+    char* finish() {
+        if (format_ == Table::Format::Csv)
+            *out_++ = '\r';
+        *out_++ = '\n';
+        return out_;
     }
-    void empty() { end(begin()); }
-    void finish() { text_ += format_ == Table::Format::Csv ? "\r\n" : "\n"; }
 
   private:
-    std::size_t begin() {
+    void field(std::string_view value) {
         if (field_ > 0)
-            text_ += format_ == Table::Format::Csv ? "," : " ";
-        return text_.size();
-    }
-    void end(std::size_t start) {
-        if (format_ == Table::Format::Text) { // right-aligned in its column
-            const std::size_t written = text_.size() - start;
-            const auto width = std::size_t(kTextWidths[field_]);
-            if (written < width)
-                text_.insert(start, width - written, ' ');
-        }
+            *out_++ = format_ == Table::Format::Csv ? ',' : ' ';
+        const auto width = std::size_t(kTextWidths[field_]);
+        if (format_ == Table::Format::Text && value.size() < width) // right-aligned in its column
+            out_ = std::fill_n(out_, width - value.size(), ' ');
+        out_ = std::copy(value.begin(), value.end(), out_);
         ++field_;
     }
 
     Table::Format format_;
-    std::string& text_;
+    char* out_;
     int field_ = 0;
 };
 
@@ -77,27 +88,31 @@ std::int64_t Table::rowCount() const {
 }
 
 bool Table::write(Format format, const Sink& out) const {
-    std::string text;
-    RowWriter header(format, text);
+    // Rows are written into a block, which goes to the sink once full enough.
+    std::vector<char> block(kFlushAt + kLongestRow);
+    RowWriter header(format, block.data());
     for (const char* column : kColumns)
         header.word(column);
-    header.finish();
+    char* end = header.finish();
+    const auto written = [&] {
+        return std::string_view(block.data(), std::size_t(end - block.data()));
+    };
     for (std::int64_t t = 0; t < temperature_.count(); ++t)
         for (std::int64_t s = 0; s < salinity_.count(); ++s)
             for (std::int64_t q = 0; q < depth_.count(); ++q) {
-                writeRow(format, temperature_.at(t), salinity_.at(s), depth_.at(q), text);
-                if (text.size() >= kFlushAt) {
-                    if (!out(text))
+                end = writeRow(format, temperature_.at(t), salinity_.at(s), depth_.at(q), end);
+                if (std::size_t(end - block.data()) >= kFlushAt) {
+                    if (!out(written()))
                         return false;
-                    text.clear();
+                    end = block.data();
                 }
             }
-    return out(text);
+    return out(written());
 }
 
-void Table::writeRow(Format format, double temperature, double salinity, double depth,
-                     std::string& text) const {
-    RowWriter row(format, text);
+char* Table::writeRow(Format format, double temperature, double salinity, double depth,
+                      char* out) const {
+    RowWriter row(format, out);
     row.number(temperature);
     row.number(salinity);
     row.number(depth);
@@ -114,7 +129,7 @@ void Table::writeRow(Format format, double temperature, double salinity, double 
             row.empty();
         row.word(engine::RuntimeError::kindName(error.kind()));
     }
-    row.finish();
+    return row.finish();
 }
 
 } // namespace table
