@@ -76,13 +76,17 @@ void PixelCanvas::psetRun(int x, int y, int dx, int dy, int count, std::optional
     draw([&](Raster& raster) {
         if (exact(x) && exact(y) && exact(lastX) && exact(lastY) && raster.holds(at(0)) &&
             raster.holds(at(count - 1))) {
-            raster.stampAlong(
-                count,
-                [&](int i) {
-                    return Point{mapping_.toDeviceOnPicture(x + i * dx),
-                                 mapping_.toDeviceOnPicture(y + i * dy)};
-                },
-                rgb);
+            // The grid's runs go along a row or a column: the other coordinate
+            // is placed once.
+            const auto along = [&](auto point) { raster.stampAlong(count, point, rgb); };
+            const auto column = [&](int i) { return mapping_.toDeviceOnPicture(x + i * dx); };
+            const auto row = [&](int i) { return mapping_.toDeviceOnPicture(y + i * dy); };
+            if (dy == 0)
+                along([&, y0 = row(0)](int i) { return Point{column(i), y0}; });
+            else if (dx == 0)
+                along([&, x0 = column(0)](int i) { return Point{x0, row(i)}; });
+            else
+                along([&](int i) { return Point{column(i), row(i)}; });
             return;
         }
         for (int i = 0; i < count; ++i) { // partly off the picture
