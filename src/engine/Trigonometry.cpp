@@ -3,9 +3,9 @@
 #include "engine/TrigTables.h"
 #include "engine/WideFixed.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 // Why the results are correctly rounded. Each function first forms a
@@ -65,8 +65,11 @@ std::optional<double> roundedIfSure(Value y, double bound) {
     const bool awayFromZero = n.lo != 0.0 && (n.lo > 0.0) == (n.hi > 0.0);
     constexpr std::uint64_t kExponentBits = 0x7FF0000000000000u;
     const double magnitude = std::fabs(n.hi);
-    const double power =
-        std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) & kExponentBits);
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    bits &= kExponentBits;
+    double power = 0.0;
+    std::memcpy(&power, &bits, sizeof power);
     const double ulp = power * 0x1p-52;
     const double gap = !awayFromZero && magnitude == power ? ulp / 2 : ulp;
     if (gap / 2 - std::fabs(n.lo) > error)
