@@ -13,6 +13,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -28,17 +29,21 @@ namespace {
 constexpr raster::Rgb kFaceGrey = 0xFFEFEFEFu;
 constexpr raster::Rgb kBlack = 0xFF000000u;
 
-// A picture drawn here, and its pixels as the browser's ImageData bytes.
+// A picture drawn here, in the bytes of the browser's ImageData, and what
+// its canvas shows, so that only the rows that changed go to the canvas.
 struct Picture {
     std::unique_ptr<raster::PixelCanvas> canvas;
-    std::vector<std::uint32_t> rgba;
+    std::vector<raster::Rgb> shown; // the canvas's pixels; 0, drawn by nothing, where unknown
+    int firstChanged = 0;           // the rows that changed in the last drawing
+    int changedRows = 0;
 };
 
 struct Page {
     form::FormState state;
-    Picture plot;     // what the window shows
-    Picture sheet;    // the plot of the last completed calculation, for the sheet
-    std::string text; // the last answer, as JSON
+    Picture plot;                       // what the window shows
+    Picture sheet;                      // the plot of the last completed calculation, for the sheet
+    std::string text;                   // the last answer, as JSON
+    form::Reaction::Timer drawingTimer; // what the last drawing does with the timer
 };
 
 Page& page() {
@@ -46,19 +51,30 @@ Page& page() {
     return instance;
 }
 
-raster::Palette palette() {
+// The desktop's colours, as the style sheet takes them or, for the
+// pictures, in the bytes of the browser's ImageData.
+raster::Palette palette(raster::Palette::Order order = raster::Palette::Order::Argb) {
+    const auto inOrder = [order](raster::Rgb pixel) {
+        return order == raster::Palette::Order::Argb ? pixel : raster::toRgbaBytes(pixel);
+    };
     raster::Palette colours;
-    colours.foreground = kBlack;
-    colours.system.fill(kFaceGrey);
+    colours.order = order;
+    colours.foreground = inOrder(kBlack);
+    colours.system.fill(inOrder(kFaceGrey));
     return colours;
 }
 
 // On the sheet the plot is ink on paper, as `raggio-limite scheda` draws it.
 raster::Palette paper() {
-    raster::Palette colours;
-    colours.foreground = kBlack;
-    colours.system.fill(0xFFFFFFFFu);
+    raster::Palette colours = palette(raster::Palette::Order::RgbaBytes);
+    colours.system.fill(raster::toRgbaBytes(0xFFFFFFFFu));
     return colours;
+}
+
+const char* timerWord(form::Reaction::Timer timer) {
+    const char* words[] = {"resta", "avvia", "ferma", "riposa"};
+    static_assert(int(form::Reaction::Timer::Rest) == 3);
+    return words[int(timer)];
 }
 
 std::string css(raster::Colour colour) {
@@ -109,13 +125,11 @@ std::string control(const form::ControlDesign& c) {
 }
 
 std::string reaction(const form::Reaction& r) {
-    using Timer = form::Reaction::Timer;
-    const char* timers[] = {"resta", "avvia", "ferma", "riposa"};
     const auto maybe = [](const std::optional<bool>& b) {
         return b ? std::string(*b ? "true" : "false") : std::string("null");
     };
     Json json;
-    json.add("timer", timers[int(r.timer)])
+    json.add("timer", timerWord(r.timer))
         .add("pulisci", r.clearPicture)
         .raw("sfondo", r.backColour ? Json::quoted(css(*r.backColour)) : "null")
         .raw("assi", maybe(r.axisCaptionsShown))
@@ -125,7 +139,6 @@ std::string reaction(const form::Reaction& r) {
         .add("disegna", r.draw)
         .add("annuncio", r.announcement)
         .add("errore", r.error);
-    static_assert(int(Timer::Rest) == 3);
     return json.str();
 }
 
@@ -144,29 +157,45 @@ double asQtKeepsIt(double ratio) {
 // A cleared picture at the ratio, in the plot's background colour. At the
 // ratio it has, the picture is cleared where it is, as the window clears its
 // own: a new one would cost "Grafico" an allocation and a second pass.
-void clear(Picture& picture, double ratio, const raster::Palette& colours = palette()) {
+void clear(Picture& picture, double ratio,
+           const raster::Palette& colours = palette(raster::Palette::Order::RgbaBytes)) {
     const double kept = asQtKeepsIt(ratio);
     if (!picture.canvas || picture.canvas->mapping().devicePixelRatio() != kept) {
         const raster::Rect client = form::clientArea().toPixels();
         picture.canvas = std::make_unique<raster::PixelCanvas>(
             raster::Size{client.width, client.height}, kept, colours);
+        const raster::PixelBuffer& buffer = picture.canvas->buffer();
+        picture.shown.assign(std::size_t(buffer.width) * std::size_t(buffer.height), 0);
     }
     picture.canvas->fill(form::kPlotBackColour);
 }
 
-// 0xAARRGGBB pixels to R, G, B, A bytes, the order of an ImageData.
-void copyOut(Picture& picture) {
+// Of the device rows first..last, those that differ from what the canvas
+// shows, which then shows them: the first and how many, to the last that differs.
+void takeChangedRows(Picture& picture, int first, int last) {
     const raster::PixelBuffer& buffer = picture.canvas->buffer();
-    picture.rgba.resize(std::size_t(buffer.width) * std::size_t(buffer.height));
-    std::uint32_t* out = picture.rgba.data();
-    for (int y = 0; y < buffer.height; ++y) {
-        const raster::Rgb* row = buffer.row(y);
-        for (int x = 0; x < buffer.width; ++x) {
-            const raster::Rgb pixel = row[x];
-            *out++ =
-                0xFF000000u | (pixel & 0xFFu) << 16 | (pixel & 0xFF00u) | (pixel >> 16 & 0xFFu);
-        }
+    const auto width = std::size_t(buffer.width);
+    picture.changedRows = 0;
+    for (int y = std::max(first, 0); y <= std::min(last, buffer.height - 1); ++y) {
+        const raster::Rgb* drawn = buffer.row(y);
+        raster::Rgb* shown = picture.shown.data() + std::size_t(y) * width;
+        if (std::equal(drawn, drawn + width, shown))
+            continue;
+        std::copy(drawn, drawn + width, shown);
+        picture.firstChanged = picture.changedRows == 0 ? y : picture.firstChanged;
+        picture.changedRows = y - picture.firstChanged + 1;
     }
+}
+
+// The rows that a drawing changed and the canvas lacks, looked for where the
+// drawing changed pixels.
+void takeChangedRows(Picture& picture) {
+    const raster::Rect changed = picture.canvas->takeChanged();
+    const double ratio = picture.canvas->mapping().devicePixelRatio();
+    picture.changedRows = 0;
+    if (!changed.isEmpty())
+        takeChangedRows(picture, int(std::floor(changed.top * ratio)),
+                        int(std::ceil((changed.top + changed.height) * ratio)));
 }
 
 Picture& picture(int which) {
@@ -183,7 +212,6 @@ std::string sheet(const form::CompletedCalculation& done, double ratio) {
     } catch (const engine::RuntimeError&) {
         // the window shows what was drawn before the error; so does the sheet
     }
-    copyOut(page().sheet);
     const engine::UsedValues used = engine::usedValues(done.calculation.values);
     const std::pair<std::string_view, std::string> rows[] = {
         {form::kInputBoxes[0], used.temperature},
@@ -243,13 +271,20 @@ EMSCRIPTEN_KEEPALIVE const char* rl_grafico(double ratio) {
     return answer(reaction(page().state.grafico()));
 }
 
-// One drawing of the plot, after "Grafico" and on each tick: what the page
-// does next. The picture, as far as it got, waits at rl_pixel(0).
+// One drawing of the plot, after "Grafico" and on each tick: the JSON of
+// what the page does next where there is more to it than the timer's word
+// (the first drawing's words, an error), else null and the word waits at
+// rl_timer(). The rows that changed wait at rl_prima_riga(0) and rl_righe(0).
 EMSCRIPTEN_KEEPALIVE const char* rl_disegna() {
-    const form::Reaction r = page().state.draw(*page().plot.canvas);
-    if (r.timer != form::Reaction::Timer::Rest)
-        copyOut(page().plot);
-    return answer(reaction(r));
+    Page& p = page();
+    const form::Reaction r = p.state.draw(*p.plot.canvas);
+    takeChangedRows(p.plot);
+    p.drawingTimer = r.timer;
+    return r == form::Reaction{.timer = r.timer} ? nullptr : answer(reaction(r));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* rl_timer() {
+    return timerWord(page().drawingTimer);
 }
 
 // The picture's size on screen changed: it starts again at the new ratio.
@@ -269,9 +304,16 @@ EMSCRIPTEN_KEEPALIVE const char* rl_scheda(double ratio) {
     return answer(done ? sheet(*done, ratio) : "null");
 }
 
-// Picture 0, the window's plot, or 1, the sheet's.
-EMSCRIPTEN_KEEPALIVE const std::uint32_t* rl_pixel(int which) {
-    return picture(which).rgba.data();
+// Picture 0, the window's plot, or 1, the sheet's: its pixels as the bytes
+// of an ImageData, and the rows of it that its canvas lacks.
+EMSCRIPTEN_KEEPALIVE const raster::Rgb* rl_pixel(int which) {
+    return picture(which).canvas->buffer().pixels;
+}
+EMSCRIPTEN_KEEPALIVE int rl_prima_riga(int which) {
+    return picture(which).firstChanged;
+}
+EMSCRIPTEN_KEEPALIVE int rl_righe(int which) {
+    return picture(which).changedRows;
 }
 EMSCRIPTEN_KEEPALIVE int rl_larghezza(int which) {
     return picture(which).canvas->buffer().width;

@@ -202,24 +202,30 @@
     if (r.errore) showError(r.errore);
   }
 
-  // One of the engine's pictures onto a canvas, at the engine's device size.
+  // One of the engine's pictures onto a canvas, at the engine's device size:
+  // the rows that its last drawing changed, or all of them onto a canvas that
+  // had another size (which a new size clears).
   function copyPixels(canvas, which) {
     const width = engine._rl_larghezza(which);
     const height = engine._rl_altezza(which);
+    let [first, rows] = [engine._rl_prima_riga(which), engine._rl_righe(which)];
     if (canvas.width !== width || canvas.height !== height) {
       canvas.width = width;
       canvas.height = height;
+      [first, rows] = [0, height];
     }
+    if (rows === 0) return;
     const bytes = new Uint8ClampedArray(engine.HEAPU8.buffer, engine._rl_pixel(which), width * height * 4);
-    canvas.getContext('2d').putImageData(new ImageData(bytes, width, height), 0, 0);
+    canvas.getContext('2d').putImageData(new ImageData(bytes, width, height), 0, 0, 0, first, width, rows);
   }
 
-  // One drawing; a picture that changed, or stopped on an error, goes onto
-  // the canvas.
+  // One drawing: the rows it changed go onto the canvas; a tick that only
+  // keeps or rests the timer reads no JSON.
   function draw() {
-    const r = answer(engine._rl_disegna());
-    if (r.timer !== 'riposa') copyPixels($('grafico'), kPlot);
-    apply(r);
+    const words = engine._rl_disegna();
+    copyPixels($('grafico'), kPlot);
+    if (words) apply(answer(words));
+    else setTimer(text(engine._rl_timer()));
   }
 
   // The next tick comes while the picture keeps changing.

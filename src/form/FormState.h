@@ -40,6 +40,8 @@ struct Reaction {
     bool draw = false;
     std::string announcement;
     std::string error;
+
+    bool operator==(const Reaction&) const = default;
 };
 
 // The form's buttons and timer, whatever shows them: the window and the web
