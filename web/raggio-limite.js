@@ -15,7 +15,7 @@
   let resting = false; // and waiting for the picture to change
   let ratioQuery = null;
   let ratio = 1; // the picture's device pixels to the window's pixels
-  let availableWidth = 0; // the window's column, in CSS pixels, on a phone
+  let availableWidth = null; // the window's column, in CSS pixels, on a phone; null until laid out
 
   // A C string of the engine's, as text, and a JSON answer as an object.
   const text = (pointer) => engine.UTF8ToString(pointer);
@@ -255,6 +255,7 @@
   function fitPlot() {
     const tavola = $('tavola');
     const whole = !phoneLayout() || tavola.classList.contains('intera');
+    availableWidth ??= $('finestra').clientWidth; // a plot before the first layout
     const scale = whole ? 1 : Math.min(1, availableWidth / design.larghezza);
     const screen = window.devicePixelRatio || 1;
     // Only what changed is written: a style written restyles the page.
@@ -413,10 +414,9 @@
       sizeChanged();
     }).observe($('finestra'));
     addEventListener('resize', sizeChanged);
-    availableWidth = $('finestra').clientWidth;
-    fitPlot();
     $('caricamento').hidden = true;
-    $('text1').focus();
+    // The layout waits for the first frame: nothing here asks for it.
+    $('text1').focus({ preventScroll: true });
     performance.mark('pronto');
     document.documentElement.dataset.stato = 'pronto';
   }
@@ -426,6 +426,13 @@
     document.documentElement.dataset.stato = 'guasto';
   }
 
+  // The engine with the WebAssembly that the page's start compiled.
+  const instantiateWasm = (imports, receive) => {
+    // eslint-disable-next-line no-undef
+    motoreCompilato.then((module) => WebAssembly.instantiate(module, imports)
+      .then((instance) => receive(instance, module))).catch(failed);
+    return {};
+  };
   // eslint-disable-next-line no-undef
-  createRaggio().then(start, failed);
+  createRaggio({ instantiateWasm }).then(start, failed);
 })();
