@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -170,6 +171,22 @@ void clear(Picture& picture, double ratio,
     picture.canvas->fill(form::kPlotBackColour);
 }
 
+// Whether two rows of pixels are the same, two pixels at a time: the C
+// library's memcmp here goes a byte at a time.
+bool sameRow(const raster::Rgb* a, const raster::Rgb* b, std::size_t width) {
+    std::uint64_t differences = 0;
+    std::size_t x = 0;
+    for (; x + 2 <= width; x += 2) {
+        std::uint64_t pairA = 0, pairB = 0;
+        std::memcpy(&pairA, a + x, sizeof pairA);
+        std::memcpy(&pairB, b + x, sizeof pairB);
+        differences |= pairA ^ pairB;
+    }
+    for (; x < width; ++x)
+        differences |= a[x] ^ b[x];
+    return differences == 0;
+}
+
 // Of the device rows first..last, those that differ from what the canvas
 // shows, which then shows them: the first and how many, to the last that differs.
 void takeChangedRows(Picture& picture, int first, int last) {
@@ -179,7 +196,7 @@ void takeChangedRows(Picture& picture, int first, int last) {
     for (int y = std::max(first, 0); y <= std::min(last, buffer.height - 1); ++y) {
         const raster::Rgb* drawn = buffer.row(y);
         raster::Rgb* shown = picture.shown.data() + std::size_t(y) * width;
-        if (std::equal(drawn, drawn + width, shown))
+        if (sameRow(drawn, shown, width))
             continue;
         std::copy(drawn, drawn + width, shown);
         picture.firstChanged = picture.changedRows == 0 ? y : picture.firstChanged;
