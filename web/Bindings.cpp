@@ -34,8 +34,9 @@ constexpr raster::Rgb kBlack = 0xFF000000u;
 // its canvas shows, so that only the rows that changed go to the canvas.
 struct Picture {
     std::unique_ptr<raster::PixelCanvas> canvas;
-    std::vector<raster::Rgb> shown; // the canvas's pixels; 0, drawn by nothing, where unknown
-    int firstChanged = 0;           // the rows that changed in the last drawing
+    std::vector<raster::Rgb>
+        shown;            // the plot's canvas's pixels; 0, drawn by nothing, where unknown
+    int firstChanged = 0; // the rows that changed in the last drawing
     int changedRows = 0;
 };
 
@@ -165,8 +166,6 @@ void clear(Picture& picture, double ratio,
         const raster::Rect client = form::clientArea().toPixels();
         picture.canvas = std::make_unique<raster::PixelCanvas>(
             raster::Size{client.width, client.height}, kept, colours);
-        const raster::PixelBuffer& buffer = picture.canvas->buffer();
-        picture.shown.assign(std::size_t(buffer.width) * std::size_t(buffer.height), 0);
     }
     picture.canvas->fill(form::kPlotBackColour);
 }
@@ -192,6 +191,9 @@ bool sameRow(const raster::Rgb* a, const raster::Rgb* b, std::size_t width) {
 void takeChangedRows(Picture& picture, int first, int last) {
     const raster::PixelBuffer& buffer = picture.canvas->buffer();
     const auto width = std::size_t(buffer.width);
+    const std::size_t pixels = width * std::size_t(buffer.height);
+    if (picture.shown.size() != pixels) // a canvas of another size, which shows nothing yet
+        picture.shown.assign(pixels, 0);
     picture.changedRows = 0;
     for (int y = std::max(first, 0); y <= std::min(last, buffer.height - 1); ++y) {
         const raster::Rgb* drawn = buffer.row(y);
@@ -212,7 +214,7 @@ void takeChangedRows(Picture& picture) {
     picture.changedRows = 0;
     if (!changed.isEmpty())
         takeChangedRows(picture, int(std::floor(changed.top * ratio)),
-                        int(std::ceil((changed.top + changed.height) * ratio)));
+                        int(std::ceil((changed.top + changed.height) * ratio)) - 1);
 }
 
 Picture& picture(int which) {
