@@ -61,8 +61,9 @@ std::optional<double> roundedIfSure(Value y, double bound) {
     // lo = 0); hi + lo lies within half of it. The difference below is exact
     // where |lo| >= gap / 4 (Sterbenz), and far above the error elsewhere.
     // n.hi is normal and above 2^-28 in every use, so its exponent bits alone
-    // give the power of two at or below it, and an ulp 2^-52 of that.
-    const bool awayFromZero = n.lo != 0.0 && (n.lo > 0.0) == (n.hi > 0.0);
+    // give the power of two at or below it, and an ulp 2^-52 of that. Only
+    // for a power of two, rarely, is the side of lo asked: a test of its
+    // sign would be a coin toss to the processor's branch predictor.
     constexpr std::uint64_t kExponentBits = 0x7FF0000000000000u;
     const double magnitude = std::fabs(n.hi);
     std::uint64_t bits = 0;
@@ -70,8 +71,9 @@ std::optional<double> roundedIfSure(Value y, double bound) {
     bits &= kExponentBits;
     double power = 0.0;
     std::memcpy(&power, &bits, sizeof power);
-    const double ulp = power * 0x1p-52;
-    const double gap = !awayFromZero && magnitude == power ? ulp / 2 : ulp;
+    double gap = power * 0x1p-52;
+    if (magnitude == power && !(n.lo != 0.0 && (n.lo > 0.0) == (n.hi > 0.0)))
+        gap /= 2; // below a power of two, towards zero
     if (gap / 2 - std::fabs(n.lo) > error)
         return n.hi;
     return std::nullopt;

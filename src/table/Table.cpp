@@ -48,9 +48,13 @@ class RowWriter {
     RowWriter(Table::Format format, char* out) : format_(format), out_(out) {}
 
     void number(double value) {
+        if (format_ == Table::Format::Csv) { // straight into the row
+            separator();
+            out_ = writeNumber(out_, value, -1);
+            return;
+        }
         char digits[kLongestNumber];
-        const int decimals = format_ == Table::Format::Text ? kTextDecimals[field_] : -1;
-        field({digits, std::size_t(writeNumber(digits, value, decimals) - digits)});
+        field({digits, std::size_t(writeNumber(digits, value, kTextDecimals[field_]) - digits)});
     }
     void word(std::string_view value) { field(value); }
     void empty() { field({}); }
@@ -63,14 +67,17 @@ class RowWriter {
     }
 
   private:
-    void field(std::string_view value) {
-        if (field_ > 0)
+    // Before a field, and counting it.
+    void separator() {
+        if (field_++ > 0)
             *out_++ = format_ == Table::Format::Csv ? ',' : ' ';
+    }
+    void field(std::string_view value) {
         const auto width = std::size_t(kTextWidths[field_]);
+        separator();
         if (format_ == Table::Format::Text && value.size() < width) // right-aligned in its column
             out_ = std::fill_n(out_, width - value.size(), ' ');
         out_ = std::copy(value.begin(), value.end(), out_);
-        ++field_;
     }
 
     Table::Format format_;
