@@ -16,8 +16,10 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,17 +30,22 @@
 
 namespace {
 
-// A picture drawn here, and its pixels as the browser's ImageData bytes.
+// A picture drawn here, in the bytes of the browser's ImageData, and what
+// its canvas shows, so that only the rows that changed go to the canvas.
 struct Picture {
     std::unique_ptr<raster::PixelCanvas> canvas;
-    std::vector<std::uint32_t> rgba;
+    std::vector<raster::Rgb>
+        shown;            // the plot's canvas's pixels; 0, drawn by nothing, where unknown
+    int firstChanged = 0; // the rows that changed in the last drawing
+    int changedRows = 0;
 };
 
 struct Page {
     form::FormState state;
-    Picture plot;                // what the window shows
-    std::vector<Picture> papers; // the plots of the last document, for paper
-    std::string text;            // the last answer, as JSON
+    Picture plot;                       // what the window shows
+    std::vector<Picture> papers;        // the plots of the last document, for paper
+    std::string text;                   // the last answer, as JSON
+    form::Reaction::Timer drawingTimer; // what the last drawing does with the timer
 };
 
 Page& page() {
@@ -46,14 +53,23 @@ Page& page() {
     return instance;
 }
 
-raster::Palette palette() {
-    return form::plainDesktopColours();
+// The desktop's colours, as the style sheet takes them or, for the
+// pictures, in the bytes of the browser's ImageData.
+raster::Palette palette(raster::Palette::Order order = raster::Palette::Order::Argb) {
+    raster::Palette colours = form::plainDesktopColours();
+    if (order == raster::Palette::Order::RgbaBytes) {
+        colours.order = order;
+        colours.foreground = raster::toRgbaBytes(colours.foreground);
+        for (raster::Rgb& colour : colours.system)
+            colour = raster::toRgbaBytes(colour);
+    }
+    return colours;
 }
 
 // On paper the plot is ink on paper, as `raggio-limite scheda` draws it.
 raster::Palette paper() {
-    raster::Palette colours = palette();
-    colours.system.fill(form::kPlainPaper);
+    raster::Palette colours = palette(raster::Palette::Order::RgbaBytes);
+    colours.system.fill(raster::toRgbaBytes(form::kPlainPaper));
     return colours;
 }
 
@@ -140,7 +156,8 @@ const char* answer(std::string json) {
 // A cleared picture at the ratio, in the plot's background colour. At the
 // ratio it has, the picture is cleared where it is, as the window clears its
 // own: a new one would cost "Grafico" an allocation and a second pass.
-void clear(Picture& picture, double ratio, const raster::Palette& colours = palette()) {
+void clear(Picture& picture, double ratio,
+           const raster::Palette& colours = palette(raster::Palette::Order::RgbaBytes)) {
     const double kept = form::keptRatio(ratio);
     if (!picture.canvas || picture.canvas->mapping().devicePixelRatio() != kept) {
         const raster::Rect client = form::clientArea().toPixels();
@@ -150,19 +167,51 @@ void clear(Picture& picture, double ratio, const raster::Palette& colours = pale
     picture.canvas->fill(form::kPlotBackColour);
 }
 
-// 0xAARRGGBB pixels to R, G, B, A bytes, the order of an ImageData.
-void copyOut(Picture& picture) {
-    const raster::PixelBuffer& buffer = picture.canvas->buffer();
-    picture.rgba.resize(std::size_t(buffer.width) * std::size_t(buffer.height));
-    std::uint32_t* out = picture.rgba.data();
-    for (int y = 0; y < buffer.height; ++y) {
-        const raster::Rgb* row = buffer.row(y);
-        for (int x = 0; x < buffer.width; ++x) {
-            const raster::Rgb pixel = row[x];
-            *out++ =
-                0xFF000000u | (pixel & 0xFFu) << 16 | (pixel & 0xFF00u) | (pixel >> 16 & 0xFFu);
-        }
+// Whether two rows of pixels are the same, two pixels at a time: the C
+// library's memcmp here goes a byte at a time.
+bool sameRow(const raster::Rgb* a, const raster::Rgb* b, std::size_t width) {
+    std::uint64_t differences = 0;
+    std::size_t x = 0;
+    for (; x + 2 <= width; x += 2) {
+        std::uint64_t pairA = 0, pairB = 0;
+        std::memcpy(&pairA, a + x, sizeof pairA);
+        std::memcpy(&pairB, b + x, sizeof pairB);
+        differences |= pairA ^ pairB;
     }
+    for (; x < width; ++x)
+        differences |= a[x] ^ b[x];
+    return differences == 0;
+}
+
+// Of the device rows first..last, those that differ from what the canvas
+// shows, which then shows them: the first and how many, to the last that differs.
+void takeChangedRows(Picture& picture, int first, int last) {
+    const raster::PixelBuffer& buffer = picture.canvas->buffer();
+    const auto width = std::size_t(buffer.width);
+    const std::size_t pixels = width * std::size_t(buffer.height);
+    if (picture.shown.size() != pixels) // a canvas of another size, which shows nothing yet
+        picture.shown.assign(pixels, 0);
+    picture.changedRows = 0;
+    for (int y = std::max(first, 0); y <= std::min(last, buffer.height - 1); ++y) {
+        const raster::Rgb* drawn = buffer.row(y);
+        raster::Rgb* shown = picture.shown.data() + std::size_t(y) * width;
+        if (sameRow(drawn, shown, width))
+            continue;
+        std::copy(drawn, drawn + width, shown);
+        picture.firstChanged = picture.changedRows == 0 ? y : picture.firstChanged;
+        picture.changedRows = y - picture.firstChanged + 1;
+    }
+}
+
+// The rows that a drawing changed and the canvas lacks, looked for where the
+// drawing changed pixels.
+void takeChangedRows(Picture& picture) {
+    const raster::Rect changed = picture.canvas->takeChanged();
+    const double ratio = picture.canvas->mapping().devicePixelRatio();
+    picture.changedRows = 0;
+    if (!changed.isEmpty())
+        takeChangedRows(picture, int(std::floor(changed.top * ratio)),
+                        int(std::ceil((changed.top + changed.height) * ratio)) - 1);
 }
 
 Picture& picture(int which) {
@@ -233,7 +282,8 @@ struct BlockJson {
         } catch (const engine::RuntimeError&) {
             // the window shows what was drawn before the error; so does the paper
         }
-        copyOut(drawn);
+        drawn.firstChanged = 0; // a new canvas, which lacks every row
+        drawn.changedRows = drawn.canvas->buffer().height;
         return kind("grafico")
             .add("immagine", int(page().papers.size()))
             .raw("area", rect(b.area))
@@ -327,13 +377,25 @@ EMSCRIPTEN_KEEPALIVE const char* rl_grafico(double ratio) {
     return answer(reaction(page().state.grafico()));
 }
 
-// One drawing of the plot, after "Grafico" and on each tick: what the page
-// does next. The picture, as far as it got, waits at rl_pixel(0).
+// One drawing of the plot, after "Grafico" and on each tick: the JSON of
+// what the page does next where there is more to it than the timer's word
+// (the first drawing's words, an error), else null and the word waits at
+// rl_timer(). The rows that changed wait at rl_prima_riga(0) and rl_righe(0).
 EMSCRIPTEN_KEEPALIVE const char* rl_disegna() {
-    const form::Reaction r = page().state.draw(*page().plot.canvas);
-    if (r.copyPicture)
-        copyOut(page().plot);
-    return answer(reaction(r));
+    Page& p = page();
+    const form::Reaction r = p.state.draw(*p.plot.canvas);
+    takeChangedRows(p.plot);
+    p.drawingTimer = r.timer;
+    const form::Reaction plainTick{
+        .timer = r.timer, .copyPicture = r.copyPicture, .offers = r.offers};
+    return r == plainTick ? nullptr : answer(reaction(r));
+}
+
+// The timer after the last drawing, for a tick with nothing else to say:
+// 0 keeps it, 1 stops it, 2 runs it, 3 rests it until the picture changes.
+EMSCRIPTEN_KEEPALIVE int rl_timer() {
+    const std::optional<form::TimerState> timer = form::timerAfter(page().drawingTimer);
+    return !timer ? 0 : !timer->running ? 1 : timer->resting ? 3 : 2;
 }
 
 // The picture's size on screen changed: it starts again at the new ratio.
@@ -361,9 +423,16 @@ EMSCRIPTEN_KEEPALIVE const char* rl_punti() {
         Json().raw("punto", plotPoint(v.Spunto, v.Dpunto)).raw("fine", plotPoint(v.S, 0.0)).str());
 }
 
-// Picture 0, the window's plot, or from 1 on, the last document's plots.
-EMSCRIPTEN_KEEPALIVE const std::uint32_t* rl_pixel(int which) {
-    return picture(which).rgba.data();
+// Picture 0, the window's plot, or from 1 on, the last document's plots: its
+// pixels as the bytes of an ImageData, and the rows of it that its canvas lacks.
+EMSCRIPTEN_KEEPALIVE const raster::Rgb* rl_pixel(int which) {
+    return picture(which).canvas->buffer().pixels;
+}
+EMSCRIPTEN_KEEPALIVE int rl_prima_riga(int which) {
+    return picture(which).firstChanged;
+}
+EMSCRIPTEN_KEEPALIVE int rl_righe(int which) {
+    return picture(which).changedRows;
 }
 EMSCRIPTEN_KEEPALIVE int rl_larghezza(int which) {
     return picture(which).canvas->buffer().width;

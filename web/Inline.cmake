@@ -1,6 +1,6 @@
-# Puts the style sheet, the engine (its WebAssembly already inside it), the
+# Puts the style sheet, the engine's WebAssembly (in base64) and script, the
 # page's script and the help into the HTML, so that the page is one file.
-# Usage: cmake -DPAGE=… -DSTYLE=… -DENGINE=… -DSCRIPT=… -DGUIDA=… -DOUTPUT=… -P Inline.cmake
+# Usage: cmake -DPAGE=… -DSTYLE=… -DENGINE=… -DWASM=… -DSCRIPT=… -DGUIDA=… -DOUTPUT=… -P Inline.cmake
 cmake_minimum_required(VERSION 3.25)
 file(READ ${PAGE} page)
 foreach(part STYLE ENGINE SCRIPT)
@@ -15,6 +15,11 @@ foreach(part STYLE ENGINE SCRIPT)
 endforeach()
 string(REPLACE "/*@STYLE@*/" "${STYLE_text}" page "${page}")
 string(REPLACE "/*@ENGINE@*/" "${ENGINE_text}" page "${page}")
+execute_process(COMMAND base64 -w0 ${WASM} OUTPUT_VARIABLE wasm RESULT_VARIABLE failed)
+if(failed OR wasm STREQUAL "")
+    message(FATAL_ERROR "base64 of ${WASM} failed")
+endif()
+string(REPLACE "@WASM@" "${wasm}" page "${page}")
 string(REPLACE "/*@PAGE@*/" "${SCRIPT_text}" page "${page}")
 # The help's body, the same text as the window's help; its heading names the dialog.
 file(READ ${GUIDA} guida)

@@ -15,9 +15,13 @@
   let resting = false; // and waiting for the picture to change
   let ratioQuery = null;
   let ratio = 1; // the picture's device pixels to the window's pixels
-  let availableWidth = 0; // the window's column, in CSS pixels, on a phone
+  let availableWidth = null; // the window's column, in CSS pixels, on a phone; null until laid out
   let speaking = 0; // the live region that spoke last
   let errorBox = null; // the box that the message on screen names
+
+  // The timer after a tick with nothing else to say, by the engine's number for it.
+  const kTimerStates = [null, { acceso: false, riposa: false }, { acceso: true, riposa: false },
+    { acceso: true, riposa: true }];
 
   // A C string of the engine's, as text, and a JSON answer as an object.
   const text = (pointer) => engine.UTF8ToString(pointer);
@@ -284,24 +288,30 @@
     else if (r.annuncio) announce(r.annuncio);
   }
 
-  // One of the engine's pictures onto a canvas, at the engine's device size.
+  // One of the engine's pictures onto a canvas, at the engine's device size:
+  // the rows that its last drawing changed, or all of them onto a canvas that
+  // had another size (which a new size clears).
   function copyPixels(canvas, which) {
     const width = engine._rl_larghezza(which);
     const height = engine._rl_altezza(which);
+    let [first, rows] = [engine._rl_prima_riga(which), engine._rl_righe(which)];
     if (canvas.width !== width || canvas.height !== height) {
       canvas.width = width;
       canvas.height = height;
+      [first, rows] = [0, height];
     }
+    if (rows === 0) return;
     const bytes = new Uint8ClampedArray(engine.HEAPU8.buffer, engine._rl_pixel(which), width * height * 4);
-    canvas.getContext('2d').putImageData(new ImageData(bytes, width, height), 0, 0);
+    canvas.getContext('2d').putImageData(new ImageData(bytes, width, height), 0, 0, 0, first, width, rows);
   }
 
-  // One drawing; a picture that changed, or stopped on an error, goes onto
-  // the canvas.
+  // One drawing: the rows it changed go onto the canvas; a tick that only
+  // keeps or rests the timer reads no JSON.
   function draw() {
-    const r = answer(engine._rl_disegna());
-    if (r.copia) copyPixels($('grafico'), kPlot);
-    apply(r);
+    const words = engine._rl_disegna();
+    copyPixels($('grafico'), kPlot);
+    if (words) apply(answer(words));
+    else setTimer(kTimerStates[engine._rl_timer()]);
   }
 
   // The next tick comes while the picture keeps changing.
@@ -332,6 +342,7 @@
   function fitPlot() {
     const tavola = $('tavola');
     const whole = !phoneLayout() || tavola.classList.contains('intera');
+    availableWidth ??= $('finestra').clientWidth; // a plot before the first layout
     const scale = whole ? 1 : Math.min(1, availableWidth / design.larghezza);
     const screen = window.devicePixelRatio || 1;
     // Only what changed is written: a style written restyles the page.
@@ -592,9 +603,8 @@
     $('guida-titolo').tabIndex = -1; // where the help opens
     $('caricamento').hidden = true;
     document.documentElement.dataset.stato = 'pronto'; // the window shows
-    availableWidth = $('finestra').clientWidth;
-    fitPlot();
-    $('text1').focus();
+    // The layout waits for the first frame: nothing here asks for it.
+    $('text1').focus({ preventScroll: true });
     performance.mark('pronto');
   }
 
@@ -603,6 +613,13 @@
     document.documentElement.dataset.stato = 'guasto';
   }
 
+  // The engine with the WebAssembly that the page's start compiled.
+  const instantiateWasm = (imports, receive) => {
+    // eslint-disable-next-line no-undef
+    motoreCompilato.then((module) => WebAssembly.instantiate(module, imports)
+      .then((instance) => receive(instance, module))).catch(failed);
+    return {};
+  };
   // eslint-disable-next-line no-undef
-  createRaggio().then(start, failed);
+  createRaggio({ instantiateWasm }).then(start, failed);
 })();

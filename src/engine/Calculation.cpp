@@ -85,19 +85,12 @@ std::string rayStepHint(const RayStepError& error) {
     return {};
 }
 
-Calculation Calculation::fromTexts(std::string_view temperature, std::string_view salinity,
-                                   std::string_view depth) {
-    return compute([&] { return Val(temperature); }, [&] { return Val(salinity); },
-                   [&] { return Val(depth); });
-}
+namespace {
 
-Calculation Calculation::fromNumbers(double temperature, double salinity, double depth) {
-    return compute([=] { return temperature; }, [=] { return salinity; }, [=] { return depth; });
-}
-
-Calculation Calculation::compute(const std::function<double()>& temperature,
-                                 const std::function<double()>& salinity,
-                                 const std::function<double()>& depth) {
+// Each input is read when the calculation reaches it, so that the first
+// failing box is the one reported.
+template <typename Temperature, typename Salinity, typename Depth>
+Calculation compute(Temperature temperature, Salinity salinity, Depth depth) {
     Calculation c;
     CalculationValues& v = c.values;
     v.T = hinted(kTemperatureRange, temperature);
@@ -115,6 +108,18 @@ Calculation Calculation::compute(const std::function<double()>& temperature,
     v.Spunto = c.point.S;
     v.Dpunto = v.D;
     return c;
+}
+
+} // namespace
+
+Calculation Calculation::fromTexts(std::string_view temperature, std::string_view salinity,
+                                   std::string_view depth) {
+    return compute([&] { return Val(temperature); }, [&] { return Val(salinity); },
+                   [&] { return Val(depth); });
+}
+
+Calculation Calculation::fromNumbers(double temperature, double salinity, double depth) {
+    return compute([=] { return temperature; }, [=] { return salinity; }, [=] { return depth; });
 }
 
 } // namespace engine

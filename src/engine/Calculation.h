@@ -4,7 +4,6 @@
 #include "engine/RayStep.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,13 +25,6 @@ struct Calculation {
     // The same from numbers, as if typed: salinity and depth are rounded to
     // 16-bit integers, half to even.
     static Calculation fromNumbers(double temperature, double salinity, double depth);
-
-  private:
-    // Each input is read when the calculation reaches it, so that the first
-    // failing box is the one reported.
-    static Calculation compute(const std::function<double()>& temperature,
-                               const std::function<double()>& salinity,
-                               const std::function<double()>& depth);
 };
 
 // What to tell the user of each box whose text is not read whole (see

@@ -5,15 +5,19 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 // Why the results are correctly rounded. Each function first forms a
 // double-double y = hi + lo whose distance to the exact value f is at most
-// e = kFastRelativeError |hi| (the error budgets below, u = 2^-53). The
-// double nearest f is then hi' = RN(hi + lo) whenever hi + lo lies more than
-// e inside the half-gaps around hi' (roundedIfSure): every value within e of
-// hi + lo, f among them, rounds to hi'. Otherwise, about once in 2^22 calls,
-// the slow way computes f with WideFixed numbers to P bits after the point
+// e = bound |hi| (the error budgets below, u = 2^-53): the quick way in
+// plain doubles where it applies, with a bound near 2^-64, else the
+// double-double way with kFastRelativeError. The double nearest f is then
+// hi' = RN(hi + lo) whenever hi + lo lies more than e inside the half-gaps
+// around hi' (roundedIfSure): every value within e of hi + lo, f among them,
+// rounds to hi'. Otherwise the quick way leaves it to the double-double way,
+// about once in 2^10 calls, and that way, about once in 2^22 calls, to the
+// slow way, which computes f with WideFixed numbers to P bits after the point
 // and a proven error of at most 2^-P, keeps the double if f - 2^-P and
 // f + 2^-P round alike, and else doubles P. It ends: for a double x other
 // than 0, sin x and atan x are transcendental (Lindemann-Weierstrass), so f
@@ -42,8 +46,11 @@ constexpr double kSmallestSine = 0x1p-26;
 // Above this atan x rounds to RN(pi / 2) = P1: it lies within 1/x < 2^-54 below
 // pi / 2, which is 2^-53.9 above P1, so within the half-gap 2^-53 above P1.
 constexpr double kLargestArctangent = 0x1p54;
-// Within 5 pi / 4, so that x - k pi / 2 needs |k| <= 2 at most.
-constexpr double kFastSineReach = 3.9;
+// kSineReach lies within 5 pi / 4, so that x - k pi / 2 needs |k| <= 2 at most.
+static_assert(kSineReach < 5 * 0.785398);
+// The quick way's reach: small angles and large quotients.
+constexpr double kQuickSineReach = 0x1p-5;
+constexpr double kQuickArctangentFrom = 0x1p6;
 
 // The double nearest the value y stands for, if within e = bound |y.hi| of
 // y.hi + y.lo there is no midpoint between doubles; else nothing.
@@ -53,11 +60,20 @@ std::optional<double> roundedIfSure(Value y, double bound) {
     // The gap from n.hi to its neighbour on lo's side (towards zero when
     // lo = 0); hi + lo lies within half of it. The difference below is exact
     // where |lo| >= gap / 4 (Sterbenz), and far above the error elsewhere.
-    const bool awayFromZero = n.lo != 0.0 && (n.lo > 0.0) == (n.hi > 0.0);
-    int exponent = 0;
-    const double fraction = std::frexp(std::fabs(n.hi), &exponent); // in [1/2, 1)
-    const double ulp = std::ldexp(1.0, exponent - 53);
-    const double gap = !awayFromZero && fraction == 0.5 ? ulp / 2 : ulp;
+    // n.hi is normal and above 2^-28 in every use, so its exponent bits alone
+    // give the power of two at or below it, and an ulp 2^-52 of that. Only
+    // for a power of two, rarely, is the side of lo asked: a test of its
+    // sign would be a coin toss to the processor's branch predictor.
+    constexpr std::uint64_t kExponentBits = 0x7FF0000000000000u;
+    const double magnitude = std::fabs(n.hi);
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    bits &= kExponentBits;
+    double power = 0.0;
+    std::memcpy(&power, &bits, sizeof power);
+    double gap = power * 0x1p-52;
+    if (magnitude == power && !(n.lo != 0.0 && (n.lo > 0.0) == (n.hi > 0.0)))
+        gap /= 2; // below a power of two, towards zero
     if (gap / 2 - std::fabs(n.lo) > error)
         return n.hi;
     return std::nullopt;
@@ -165,6 +181,49 @@ Value sineOrCosine(Value r, bool cosine) {
     return negative ? dd::negated(sine) : sine;
 }
 
+// ---------------------------------------------------------------- the quick way
+//
+// The ray step near the layer asks for the sine of a small angle and the
+// arctangent of a large quotient; there plain doubles come close enough.
+//
+// Sine, for 2^-26 <= |x| <= 2^-5: with w = RN(x^2),
+//   y = x + x w p(w), p(w) = -1/6 + w/120 - w^2/5040 + w^3/362880,
+// leaves out less than x^11/11! <= 2^-75.2 |x|. p is summed within 2.01u of
+// its size (the rounded -1/6 and the last sum; the rest is below 2^-14 of
+// it, and w's own error moves it by 0.05u w), so the tail, below x^3 / 6,
+// is within 5.01u of it: 0.84u |x|^3. x + tail is taken exactly, and
+// y.hi >= 0.9998 |x|, so y is within 2^-53 x^2 + 2^-75 relative; the bound
+// is 32 times that.
+//
+// Arctangent, for 2^6 <= a = |x| <= 2^54: v = 1/a <= 2^-6 as vh + vl
+// (within 2u^2, as below), and with w = RN(vh^2)
+//   atan v = v + vh w q(w), q(w) = -1/3 + w/5 - w^2/7 + w^3/9,
+// leaves out less than v^11/11 <= 2^-69.4; vh for v in the tail moves it
+// by v^3 u <= 2^-71, and the tail, below v^3 / 3, is within 5.01u of itself
+// (q as p above): 2^-70.2. Then pi/2 - atan v = (P1 - vh) + ((P2 - vl) -
+// tail): P1 - vh is a twoSum, the rest is below 2^-19.4 and summed within
+// 2^-72.3, P3 is left out (2^-109). So y is within 2^-68.4 absolute of
+// atan a, which is above 1.554: 2^-69 relative; the bound is 32 times that.
+
+constexpr double kQuickSineBound = 0x1p-48;      // times x^2
+constexpr double kQuickSineTruncation = 0x1p-70; // x^11 / 11! and more
+constexpr double kQuickArctangentBound = 0x1p-64;
+
+Value quickSineOf(double x) {
+    const double w = x * x;
+    const double p = -1.0 / 6 + w * (1.0 / 120 + w * (-1.0 / 5040 + w * (1.0 / 362880)));
+    return dd::fastTwoSum(x, x * w * p);
+}
+
+Value quickArctangentOf(double a) {
+    const Value v = reciprocal(a);
+    const double w = v.hi * v.hi;
+    const double q = -1.0 / 3 + w * (1.0 / 5 + w * (-1.0 / 7 + w * (1.0 / 9)));
+    const double tail = v.hi * w * q;
+    const Value s = dd::twoSum(kHalfPi1, -v.hi);
+    return dd::fastTwoSum(s.hi, ((s.lo + kHalfPi2) - v.lo) - tail);
+}
+
 // ---------------------------------------------------------------- the slow way
 //
 // WideFixed numbers with `working` = P/32 + 2 + extra words after the point,
@@ -175,7 +234,8 @@ Value sineOrCosine(Value r, bool cosine) {
 // - sin r or cos r by their series for |r| < 2: within 8 a term, at most
 //   16 working + 10 terms, and within cosh 2 < 4 times an error in r;
 // - so everything below stays within 2^(32 extra) (616 working + 164), and
-//   the two guard words make that less than 2^-P.
+//   the two guard words make that less than 2^-P. For the sine, |x| <= 3.9
+//   holds a multiple of pi/2 below 2^32: one extra word.
 
 constexpr int kGuardWords = 2;
 constexpr int kWordBits = 32;
@@ -217,9 +277,9 @@ std::optional<double> roundedIfSure(const WideFixed& y, const WideFixed& error) 
     return low == (y + error).toDouble() ? std::optional(low) : std::nullopt;
 }
 
-// sin |x| at `places` words, with `extra` words for the multiple of pi/2 that
-// |x| < 2^(32 extra) holds.
-std::optional<double> sineWithPlaces(double x, int places, int extra) {
+// sin x at `places` words, for |x| <= kSineReach.
+std::optional<double> sineWithPlaces(double x, int places) {
+    constexpr int extra = 1;
     const int working = places + kGuardWords + extra;
     const WideFixed quarterTurn = halfPi(working);
     WideFixed r = WideFixed::fromDouble(std::fabs(x), working);
@@ -287,12 +347,30 @@ dd::Value arctangentApproximation(double x) {
     return x < 0.0 ? dd::negated(angle) : angle;
 }
 
+std::optional<Estimate> quickSine(double x) {
+    const double a = std::fabs(x);
+    if (!(a >= kSmallestSine && a <= kQuickSineReach))
+        return std::nullopt;
+    return Estimate{quickSineOf(x), kQuickSineBound * (x * x) + kQuickSineTruncation};
+}
+
+std::optional<Estimate> quickArctangent(double x) {
+    const double a = std::fabs(x);
+    if (!(a >= kQuickArctangentFrom && a <= kLargestArctangent))
+        return std::nullopt;
+    const Value y = quickArctangentOf(a);
+    return Estimate{x < 0.0 ? dd::negated(y) : y, kQuickArctangentBound};
+}
+
 std::optional<double> fastSine(double x) {
     const double a = std::fabs(x);
     if (!(a >= kSmallestSine))
         return x; // zero, tiny or NaN
-    if (!(a <= kFastSineReach))
+    if (!(a <= kSineReach))
         return std::nullopt;
+    if (const std::optional<Estimate> quick = quickSine(x))
+        if (const std::optional<double> y = roundedIfSure(quick->value, quick->bound))
+            return y;
     return roundedIfSure(sineApproximation(x), kFastRelativeError);
 }
 
@@ -302,13 +380,15 @@ std::optional<double> fastArctangent(double x) {
         return x; // zero, tiny or NaN
     if (a > kLargestArctangent)
         return std::copysign(kHalfPi1, x);
+    if (const std::optional<Estimate> quick = quickArctangent(x))
+        if (const std::optional<double> y = roundedIfSure(quick->value, quick->bound))
+            return y;
     return roundedIfSure(arctangentApproximation(x), kFastRelativeError);
 }
 
 double accurateSine(double x) {
-    const int extra = std::max(std::ilogb(x) + 1, 0) / kWordBits + 1;
     for (int places = kFirstPlaces;; places *= 2)
-        if (const std::optional<double> y = sineWithPlaces(x, places, extra))
+        if (const std::optional<double> y = sineWithPlaces(x, places))
             return *y;
 }
 
@@ -323,7 +403,7 @@ double accurateArctangent(double x) {
 double sine(double x) {
     if (const std::optional<double> y = trigonometry::fastSine(x))
         return *y;
-    if (!std::isfinite(x))
+    if (!(std::fabs(x) <= kSineReach))
         return std::numeric_limits<double>::quiet_NaN();
     return trigonometry::accurateSine(x);
 }

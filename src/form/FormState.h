@@ -54,6 +54,8 @@ struct Reaction {
     std::string announcement;
     std::string error;
     Offers offers;
+
+    bool operator==(const Reaction&) const = default;
 };
 
 // The timer after a change, for a face that keeps a timer of its own:

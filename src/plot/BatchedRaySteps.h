@@ -29,9 +29,18 @@ class BatchedRaySteps {
             return {radius_->r1, *S};
         return {radius_->r1, engine::rayStepAt(*radius_, deltaD_[i]).S};
     }
+    // Past the depths from the i-th on whose range is clear and the same.
+    std::size_t runEnd(std::size_t i) const {
+        std::size_t end = i + 1;
+        if (ranges_[i])
+            while (end < count_ && ranges_[end] == ranges_[i])
+                ++end;
+        return end;
+    }
 
   private:
     std::optional<engine::RayRadius> radius_;
+    std::size_t count_ = 0; // of the block's depths
     std::array<double, kRayBlock> deltaD_{};
     std::array<std::optional<std::int16_t>, kRayBlock> ranges_{};
 };

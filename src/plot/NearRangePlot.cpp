@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace plot {
@@ -42,6 +43,19 @@ class RayDots {
         canvas_.circle(x, y, kRayDotRadius, raster::kRed);
     }
 
+    // The centres of a run of passes on one x, climbing: after the first, a
+    // pass on the same row is the centre of the pass before, so only the first
+    // of each row is asked for.
+    void drawRun(float x, std::span<const double> depths) {
+        for (std::size_t i = 0; i < depths.size();) {
+            draw(x, depthY(depths[i]));
+            const std::span<const double> rest = depths.subspan(i + 1);
+            const auto inRow = [&](double z) { return depthY(z) >= rowStart_; };
+            i += 1 +
+                 std::size_t(std::partition_point(rest.begin(), rest.end(), inRow) - rest.begin());
+        }
+    }
+
   private:
     raster::PixelCanvas& canvas_;
     float x_ = std::numeric_limits<float>::quiet_NaN(); // of the last centre asked for
@@ -49,9 +63,9 @@ class RayDots {
     std::vector<int> columns_;                          // of the centres drawn on this row
 };
 
-// The plot with dot(x, y) drawing each red circle of the ray.
-template <typename Dot>
-void drawPlot(raster::Canvas& canvas, engine::CalculationValues& v, Dot dot) {
+// The plot with dots(x, depths) drawing the red circles of a run of passes.
+template <typename Dots>
+void drawPlot(raster::Canvas& canvas, engine::CalculationValues& v, Dots dots) {
     drawGridAndProfile(canvas);
     // Only the last blue circle shows: each red one drawn over it is covered
     // again by the next, so it is drawn once, after every pass that completed.
@@ -64,15 +78,18 @@ void drawPlot(raster::Canvas& canvas, engine::CalculationValues& v, Dot dot) {
     std::optional<std::int16_t> rangeOfX;
     float x = 0.0f;
     try {
-        traceRay(v, BatchedRaySteps{}, [&](double z) {
+        traceRayRuns(v, BatchedRaySteps{}, [&](std::span<const double> run) {
             if (v.S != rangeOfX) {
                 x = rangeX(v.S);
                 rangeOfX = v.S;
             }
-            dot(x, depthY(z));
-            if (!passed)
-                (void)markerX(v.Spunto); // the marker's overflow, where the first pass meets it
-            passed = true;
+            if (!passed) { // the marker's overflow, where the first pass meets it
+                dots(x, run.first(1));
+                (void)markerX(v.Spunto);
+                passed = true;
+                run = run.subspan(1);
+            }
+            dots(x, run);
         });
     } catch (const engine::RuntimeError&) {
         drawMarker();
@@ -97,15 +114,17 @@ bool NearRangePlot::grafica(raster::PixelCanvas& canvas, engine::CalculationValu
     {
         const raster::PixelCanvas::Batch batch(canvas);
         RayDots dots(canvas);
-        drawPlot(canvas, v, [&](float x, float y) { dots.draw(x, y); });
+        drawPlot(canvas, v, [&](float x, std::span<const double> run) { dots.drawRun(x, run); });
     }
     last_ = Drawn{&canvas, canvas.revision(), inputs, v};
     return true;
 }
 
 void NearRangePlot::draw(raster::Canvas& canvas, engine::CalculationValues& v) {
-    drawPlot(canvas, v,
-             [&](float x, float y) { canvas.circle(x, y, kRayDotRadius, raster::kRed); });
+    drawPlot(canvas, v, [&](float x, std::span<const double> run) {
+        for (const double z : run)
+            canvas.circle(x, depthY(z), kRayDotRadius, raster::kRed);
+    });
 }
 
 } // namespace plot

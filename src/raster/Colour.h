@@ -33,4 +33,11 @@ constexpr Rgb toRgb(Colour colour) {
     return kOpaque | red << 16 | green << 8 | blue;
 }
 
+// A pixel 0xAARRGGBB as the word whose bytes in memory are red, green, blue
+// and alpha (on a little-endian machine, and WebAssembly is one): a browser's
+// ImageData holds its pixels so.
+constexpr Rgb toRgbaBytes(Rgb pixel) {
+    return (pixel & 0xFF00FF00u) | (pixel >> 16 & 0xFFu) | (pixel & 0xFFu) << 16;
+}
+
 } // namespace raster

@@ -1,5 +1,6 @@
 #include "raster/Raster.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iterator>
 #include <utility>
@@ -7,6 +8,19 @@
 namespace raster {
 
 void Raster::line(Point from, Point to, Rgb rgb) {
+    // A line whose every pen square falls off the picture (a depth line below
+    // the grid) leaves it as it is.
+    if (std::max(from.x, to.x) + pen_ <= 0 || std::min(from.x, to.x) >= buffer_.width ||
+        std::max(from.y, to.y) + pen_ <= 0 || std::min(from.y, to.y) >= buffer_.height)
+        return;
+    withPen([&](auto side) { lineWith<side()>(from, to, rgb); });
+}
+
+void Raster::circle(Point centre, int radius, Rgb rgb) {
+    withPen([&](auto side) { circleWith<side()>(centre, radius, rgb); });
+}
+
+template <int Side> void Raster::lineWith(Point from, Point to, Rgb rgb) {
     int x = from.x;
     int y = from.y;
     const int dx = std::abs(to.x - x);
@@ -15,7 +29,7 @@ void Raster::line(Point from, Point to, Rgb rgb) {
     const int stepY = y < to.y ? 1 : -1;
     int error = dx + dy;
     for (;;) { // Bresenham
-        stamp(x, y, rgb);
+        stampWith<Side>(x, y, rgb);
         if (x == to.x && y == to.y)
             break;
         const int twice = 2 * error;
@@ -30,7 +44,7 @@ void Raster::line(Point from, Point to, Rgb rgb) {
     }
 }
 
-void Raster::circle(Point centre, int radius, Rgb rgb) {
+template <int Side> void Raster::circleWith(Point centre, int radius, Rgb rgb) {
     int dx = radius;
     int dy = 0;
     int error = 1 - dx;
@@ -41,7 +55,7 @@ void Raster::circle(Point centre, int radius, Rgb rgb) {
         // again in the same colour would not change.
         const int step = dy == 0 || dx == dy ? 2 : 1;
         for (std::size_t i = 0; i < std::size(mirrored); i += std::size_t(step))
-            stamp(centre.x + mirrored[i].first, centre.y + mirrored[i].second, rgb);
+            stampWith<Side>(centre.x + mirrored[i].first, centre.y + mirrored[i].second, rgb);
         ++dy;
         if (error < 0) {
             error += 2 * dy + 1;

@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <iterator>
 #include <limits>
+#include <vector>
 
 namespace table {
 
@@ -19,56 +22,72 @@ constexpr char kSeparators[] = {',', ';', ' '}; // by Format
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr int kTextWidths[] = {12, 10, 8, 12, 14, 19, 14, 7, 0};
 constexpr int kTextDecimals[] = {-1, -1, -1, 3, 2, 15, 10, 0, 0}; // -1: as few as read back
+// Below this a whole number's shortest digits are its own: its exponent
+// form, "1e+05" and up, is never shorter, and a tie goes to the digits.
+constexpr double kShortWholeNumbers = 1e5;
+// Room for any double's digits: 309 before the point and 15 after, a sign.
+constexpr std::size_t kLongestNumber = 330;
 
-// The shortest digits that read back as the same double; "." as the point
-// whatever the locale.
-void appendNumber(std::string& text, double value, int decimals = -1) {
-    char buffer[64];
-    const auto end = decimals < 0 ? std::to_chars(buffer, buffer + sizeof buffer, value).ptr
-                                  : std::to_chars(buffer, buffer + sizeof buffer, value,
-                                                  std::chars_format::fixed, decimals)
-                                        .ptr;
-    text.append(buffer, end);
+// The shortest digits that read back as the same double, or with a fixed
+// number of decimals; "." as the point whatever the locale. A whole number
+// of the rows' size (the salinity, the depth, S) skips the search for them.
+char* writeNumber(char* out, double value, int decimals) {
+    char* const end = out + kLongestNumber;
+    if (decimals >= 0)
+        return std::to_chars(out, end, value, std::chars_format::fixed, decimals).ptr;
+    const bool shortWhole = std::fabs(value) < kShortWholeNumbers && double(int(value)) == value &&
+                            !(value == 0.0 && std::signbit(value)); // "-0"
+    return shortWhole ? std::to_chars(out, end, int(value)).ptr
+                      : std::to_chars(out, end, value).ptr;
 }
+
+// The longest row: every field a number at its longest, its separator, the end of line.
+constexpr std::size_t kLongestRow = std::size(kColumns) * (kLongestNumber + 1) + 2;
 
 // One row's fields, written as CSV or as aligned columns.
 class RowWriter {
   public:
-    RowWriter(Table::Format format, std::string& text) : format_(format), text_(text) {}
+    RowWriter(Table::Format format, char* out) : format_(format), out_(out) {}
 
     void number(double value) {
-        const std::size_t start = begin();
-        appendNumber(text_, value, format_ == Table::Format::Text ? kTextDecimals[field_] : -1);
+        if (format_ == Table::Format::Csv) { // straight into the row
+            separator();
+            out_ = writeNumber(out_, value, -1);
+            return;
+        }
+        char digits[kLongestNumber];
+        const int decimals = format_ == Table::Format::Text ? kTextDecimals[field_] : -1;
+        char* const end = writeNumber(digits, value, decimals);
         if (format_ == Table::Format::CsvItalian)
-            std::replace(text_.begin() + std::ptrdiff_t(start), text_.end(), '.', ',');
-        end(start);
+            std::replace(digits, end, '.', ',');
+        field({digits, std::size_t(end - digits)});
     }
-    void word(const std::string& value) {
-        const std::size_t start = begin();
-        text_ += value;
-        end(start);
+    void word(std::string_view value) { field(value); }
+    void empty() { field({}); }
+    // Where the row ends.
+    char* finish() {
+        if (format_ != Table::Format::Text) // CSV's own line end
+            *out_++ = '\r';
+        *out_++ = '\n';
+        return out_;
     }
-    void empty() { end(begin()); }
-    void finish() { text_ += format_ == Table::Format::Text ? "\n" : "\r\n"; }
 
   private:
-    std::size_t begin() {
-        if (field_ > 0)
-            text_ += kSeparators[static_cast<int>(format_)];
-        return text_.size();
+    // Before a field, and counting it.
+    void separator() {
+        if (field_++ > 0)
+            *out_++ = kSeparators[static_cast<int>(format_)];
     }
-    void end(std::size_t start) {
-        if (format_ == Table::Format::Text) { // right-aligned in its column
-            const std::size_t written = text_.size() - start;
-            const auto width = std::size_t(kTextWidths[field_]);
-            if (written < width)
-                text_.insert(start, width - written, ' ');
-        }
-        ++field_;
+    void field(std::string_view value) {
+        const auto width = std::size_t(kTextWidths[field_]);
+        separator();
+        if (format_ == Table::Format::Text && value.size() < width) // right-aligned in its column
+            out_ = std::fill_n(out_, width - value.size(), ' ');
+        out_ = std::copy(value.begin(), value.end(), out_);
     }
 
     Table::Format format_;
-    std::string& text_;
+    char* out_;
     int field_ = 0;
 };
 
@@ -82,27 +101,35 @@ std::int64_t Table::rowCount() const {
 }
 
 bool Table::write(Format format, const Sink& out) const {
-    std::string text = format == Format::CsvItalian ? kByteOrderMark : "";
-    RowWriter header(format, text);
+    // Rows are written into a block, which goes to the sink once full enough.
+    std::vector<char> block(kFlushAt + kLongestRow);
+    char* const start =
+        format == Format::CsvItalian
+            ? std::copy_n(kByteOrderMark, std::size(kByteOrderMark) - 1, block.data())
+            : block.data();
+    RowWriter header(format, start);
     for (const char* column : kColumns)
         header.word(column);
-    header.finish();
+    char* end = header.finish();
+    const auto written = [&] {
+        return std::string_view(block.data(), std::size_t(end - block.data()));
+    };
     for (std::int64_t t = 0; t < temperature_.count(); ++t)
         for (std::int64_t s = 0; s < salinity_.count(); ++s)
             for (std::int64_t q = 0; q < depth_.count(); ++q) {
-                writeRow(format, temperature_.at(t), salinity_.at(s), depth_.at(q), text);
-                if (text.size() >= kFlushAt) {
-                    if (!out(text))
+                end = writeRow(format, temperature_.at(t), salinity_.at(s), depth_.at(q), end);
+                if (std::size_t(end - block.data()) >= kFlushAt) {
+                    if (!out(written()))
                         return false;
-                    text.clear();
+                    end = block.data();
                 }
             }
-    return out(text);
+    return out(written());
 }
 
-void Table::writeRow(Format format, double temperature, double salinity, double depth,
-                     std::string& text) const {
-    RowWriter row(format, text);
+char* Table::writeRow(Format format, double temperature, double salinity, double depth,
+                      char* out) const {
+    RowWriter row(format, out);
     row.number(temperature);
     row.number(salinity);
     row.number(depth);
@@ -119,7 +146,7 @@ void Table::writeRow(Format format, double temperature, double salinity, double 
             row.empty();
         row.word(engine::RuntimeError::kindName(error.kind()));
     }
-    row.finish();
+    return row.finish();
 }
 
 } // namespace table

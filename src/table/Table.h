@@ -31,8 +31,9 @@ class Table {
     bool write(Format format, const Sink& out) const;
 
   private:
-    void writeRow(Format format, double temperature, double salinity, double depth,
-                  std::string& text) const;
+    // Writes one row at out, room enough for any row; where it ends.
+    char* writeRow(Format format, double temperature, double salinity, double depth,
+                   char* out) const;
 
     Range temperature_;
     Range salinity_;

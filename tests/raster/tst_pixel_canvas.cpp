@@ -71,6 +71,24 @@ const std::vector<Row> kRows = {
     row("circle of radius one at 2x in a system colour", 2.0, {10, 10}, kButtonFace,
         "10,9 11,9 9,10 10,10 11,10 12,10 9,11 10,11 11,11 12,11 10,12 11,12", {4, 4, 3, 3}, 1,
         [](PixelCanvas& c) { c.circle(75, 75, 7.5f, raster::systemColour(15)); }),
+    row("a dot and a line at 3x, the pen three device pixels square", 3.0, {6, 5}, kRed,
+        "6,3 7,3 8,3 6,4 7,4 8,4 6,5 7,5 8,5 0,9 1,9 2,9 3,9 4,9 5,9 0,10 1,10 2,10 3,10 4,10 "
+        "5,10 0,11 1,11 2,11 3,11 4,11 5,11",
+        {0, 1, 3, 3}, 2,
+        [](PixelCanvas& c) {
+            c.pset(30, 15, raster::kRed);
+            c.line(0, 45, 15, 45, raster::kRed);
+        }),
+    row("a run and a circle at 4x, the pen four device pixels square", 4.0, {5, 4}, kBlue,
+        "0,0 1,0 2,0 3,0 4,0 5,0 6,0 7,0 0,1 1,1 2,1 3,1 4,1 5,1 6,1 7,1 0,2 1,2 2,2 3,2 4,2 5,2 "
+        "6,2 7,2 0,3 1,3 2,3 3,3 4,3 5,3 6,3 7,3 10,9 11,9 12,9 13,9 9,10 10,10 11,10 12,10 "
+        "13,10 14,10 9,11 10,11 11,11 12,11 13,11 14,11 9,12 10,12 11,12 12,12 13,12 14,12 9,13 "
+        "10,13 11,13 12,13 13,13 14,13 10,14 11,14 12,14 13,14",
+        {0, 0, 4, 4}, 2,
+        [](PixelCanvas& c) {
+            c.psetRun(0, 0, 15, 0, 2, raster::kBlue);
+            c.circle(37.5f, 37.5f, 3.75f, raster::kBlue);
+        }),
     row("a batch counts once, a dot drawn again not at all", 1.0, {20, 10}, kRed, "0,0 19,9",
         {0, 0, 20, 10}, 1,
         [](PixelCanvas& c) {

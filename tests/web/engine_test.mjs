@@ -5,7 +5,7 @@
 // Exit status 0 all equal, 1 a difference, 77 skipped (no engine build; a
 // failure instead when RAGGIO_WEB_REQUIRED is set).
 import { spawnSync } from 'node:child_process';
-import { existsSync } from 'node:fs';
+import { existsSync, readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { resolve } from 'node:path';
 
@@ -59,9 +59,10 @@ if (native.status !== 0) {
 }
 const want = native.stdout.trimEnd().split('\n').map((line) => JSON.parse(line));
 
-// As web/raggio-limite.js calls the engine: NUL-ended UTF-8 copies in its memory.
+// As web/raggio-limite.js calls the engine: NUL-ended UTF-8 copies in its
+// memory; its WebAssembly, which the page holds, from beside the script.
 const createRaggio = createRequire(import.meta.url)(enginePath);
-const engine = await createRaggio();
+const engine = await createRaggio({ wasmBinary: readFileSync(enginePath.replace(/\.js$/, '.wasm')) });
 const encoder = new TextEncoder();
 function calcolo(texts) {
   const pointers = texts.map((s) => {
