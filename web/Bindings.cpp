@@ -137,7 +137,6 @@ std::string reaction(const form::Reaction& r) {
         .add("sommario", r.chartSummary)
         .raw("resoconto", r.report.empty() ? "null" : Json::quoted(engine::reportText(r.report)))
         .add("disegna", r.draw)
-        .add("copia", r.copyPicture)
         .add("annuncio", r.announcement)
         .add("errore", r.error)
         .raw("offerte", Json()
@@ -384,7 +383,10 @@ EMSCRIPTEN_KEEPALIVE const char* rl_grafico(double ratio) {
 EMSCRIPTEN_KEEPALIVE const char* rl_disegna() {
     Page& p = page();
     const form::Reaction r = p.state.draw(*p.plot.canvas);
-    takeChangedRows(p.plot);
+    if (r.copyPicture)
+        takeChangedRows(p.plot);
+    else // resting: the canvas already shows it
+        p.plot.changedRows = 0;
     p.drawingTimer = r.timer;
     const form::Reaction plainTick{
         .timer = r.timer, .copyPicture = r.copyPicture, .offers = r.offers};
