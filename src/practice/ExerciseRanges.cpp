@@ -2,7 +2,10 @@
 
 #include "practice/WrittenNumber.h"
 
+#include "engine/InputBoxes.h"
+
 #include <cmath>
+#include <string>
 
 namespace practice {
 
@@ -16,16 +19,23 @@ struct Limits {
     double highest;
     const char* name;
     const char* wholeRule; // said when the value has too many decimals
-    const char* limitRule; // said when it leaves its limits
+    std::string limitRule; // said when it leaves its limits
 };
+
+std::string between(int lowest, int highest) {
+    return "va da " + std::to_string(lowest) + " a " + std::to_string(highest);
+}
 
 // The salinity and depth limits are the boxes' own (a 16-bit whole number,
 // sa - 34 and D - 15 too); far beyond 1000 °F no sound speed computes.
-constexpr Limits kLimits[] = {
-    {10.0, -1000.0, 1000.0, "la temperatura", "ha al più un decimale", "va da -1000 a 1000 °F"},
-    {1.0, -32734.0, 32767.0, "la salinità", "è un numero intero", "va da -32734 a 32767"},
-    {1.0, -32753.0, 15.0, "la quota", "è un numero intero",
-     "va da -32753 a 15 ft, il fondo dello strato"},
+constexpr int kTemperatureLimitF = 1000;
+const Limits kLimits[] = {
+    {10.0, -kTemperatureLimitF, kTemperatureLimitF, "la temperatura", "ha al più un decimale",
+     between(-kTemperatureLimitF, kTemperatureLimitF) + " °F"},
+    {1.0, engine::kLowestSalinity, engine::kHighestSalinity, "la salinità", "è un numero intero",
+     between(engine::kLowestSalinity, engine::kHighestSalinity)},
+    {1.0, engine::kLowestDepthFt, engine::kHighestDepthFt, "la quota", "è un numero intero",
+     between(engine::kLowestDepthFt, engine::kHighestDepthFt) + " ft, il fondo dello strato"},
 };
 
 // How far a scaled value may lie from a whole number and still be one: the
