@@ -3,7 +3,7 @@
 // Exit status 0 all passed, 1 a check failed, 77 skipped (no page or no
 // Chromium; a failure instead when RAGGIO_WEB_REQUIRED is set).
 import { Chromium, chromiumPath } from './Chromium.mjs';
-import { execFileSync, spawnSync } from 'node:child_process';
+import { execFile, execFileSync, spawnSync } from 'node:child_process';
 import { copyFileSync, existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
@@ -871,11 +871,14 @@ const kStepIds = ['velocita', 'raggio', 'coseno', 'teta', 'ascissa'];
 // What `verifica` says of a working, as the panel should show it: the
 // summary, and each step's verdict, comparison and note (from the text
 // form), with the verdicts and notes of the CSV form beside them.
-function verificaNative([t, s, q, ...steps]) {
+// Both forms asked at once, and every working's at once: the machine's
+// cores share the program's start-up.
+async function verificaNative([t, s, q, ...steps]) {
   const options = steps.flatMap((v, i) => v ? [`--${kStepIds[i]}=${v}`] : []);
-  const run = (format) => spawnSync(program, ['verifica', ...options, '--formato', format, '--', t, s, q],
-    { encoding: 'utf8' });
-  const text = run('testo');
+  const run = (format) => new Promise((done) => execFile(program,
+    ['verifica', ...options, '--formato', format, '--', t, s, q], (error, stdout, stderr) =>
+      done({ status: error ? error.code : 0, stdout, stderr })));
+  const [text, csvForm] = await Promise.all([run('testo'), run('csv')]);
   if (!text.stdout) { // refused: the message alone, and the box it names
     const named = text.status === 2 ? kStepIds.find((id, i) => steps[i] && text.stderr.includes(`«${steps[i]}»`)) : null;
     return { sommario: text.stderr.replace(/^raggio-limite: /, '').replace(/ Vedere raggio-limite --help\.\n$|\n$/, ''),
@@ -888,7 +891,7 @@ function verificaNative([t, s, q, ...steps]) {
     if (head) passi.push([head[1]]);
     else passi.at(-1).push(line.replace(/^ {4}/, ''));
   }
-  const csv = parseCsv(run('csv').stdout).slice(1).map((r) => [r[0], r[3], r[4]]);
+  const csv = parseCsv(csvForm.stdout).slice(1).map((r) => [r[0], r[3], r[4]]);
   return { sommario: lines[0], passi: passi.map(([esito, confronto, nota = '']) => [esito, confronto, nota]),
     invalidi: passi.flatMap(([esito], i) => esito === 'sbagliato' ? [`passo-${kStepIds[i]}`] : []), csv };
 }
@@ -927,9 +930,9 @@ const panelShown = `(() => { const $ = (id) => document.getElementById(id);
     detto: ${words} }; })()`;
 
 async function workingsAgainstNative(browser) {
-  const page = await openPage(browser);
-  for (const [name, ...texts] of kWorkings) {
-    const want = verificaNative(texts);
+  const [page, wants] = await Promise.all([openPage(browser), Promise.all(kWorkings.map(([, ...texts]) => verificaNative(texts)))]);
+  for (const [i, [name, ...texts]] of kWorkings.entries()) {
+    const want = wants[i];
     await page.eval(checkWorking(texts));
     same(`verifica, ${name}: come raggio-limite verifica`, await page.eval(panelShown), { ...want, detto: want.sommario });
   }
@@ -944,7 +947,7 @@ async function workingsAgainstNative(browser) {
   const entered = await page.eval(panelShown);
   await page.eval(`(() => { const b = document.getElementById('text1'); b.value = '61'; b.dispatchEvent(new Event('input')); return true; })()`);
   const moved = await page.eval(panelShown);
-  const want = verificaNative([...kWorkings[3].slice(1, 5), '270802.2', ...kWorkings[3].slice(6)]);
+  const want = await verificaNative([...kWorkings[3].slice(1, 5), '270802.2', ...kWorkings[3].slice(6)]);
   same('verifica: una casella cambiata, Invio in essa, poi la temperatura cambiata',
     [changed.passi, entered, [moved.sommario, moved.passi]],
     [before.passi.map((p, i) => i === 1 ? null : p), { ...want, detto: want.sommario }, ['', [null, null, null, null, null]]]);
@@ -953,10 +956,14 @@ async function workingsAgainstNative(browser) {
 // The row of `esercizi` that lists the code: its three inputs, as numbers
 // (the list writes 82 where the box has 82.0).
 function exerciseNative(code) {
-  const [seed, number] = code.split('-');
-  const out = execFileSync(program, ['esercizi', '--numero', String(Number(number)), '--seme', seed], { encoding: 'utf8' });
-  return out.split('\n').find((l) => l.startsWith(`${code},`))?.split(',').slice(1, 4).map(Number) ?? null;
+  if (!exercisesListed.has(code)) {
+    const [seed, number] = code.split('-');
+    const out = execFileSync(program, ['esercizi', '--numero', String(Number(number)), '--seme', seed], { encoding: 'utf8' });
+    exercisesListed.set(code, out.split('\n').find((l) => l.startsWith(`${code},`))?.split(',').slice(1, 4).map(Number) ?? null);
+  }
+  return exercisesListed.get(code);
 }
+const exercisesListed = new Map();
 // What the page shows of an exercise, as numbers and the line with its code.
 const exerciseShown = (got) => [got.caselle.map(Number), got.esercizio.match(/^Esercizio (\d+-\d+): /)?.[1],
   got.esercizio === `Esercizio ${got.esercizio.match(/^Esercizio (\d+-\d+): /)?.[1]}: ${got.caselle[0]} °F, ${got.caselle[1]} ‰, ${got.caselle[2]} ft`];
@@ -1050,7 +1057,7 @@ async function reloads(browser) {
     const worked = [(await refusing.eval(panelShown)).sommario, (await refusing.eval(seen)).report];
     await reload(refusing);
     same(`memoria ${name}: la pagina funziona e non ricorda`, [worked, (await refusing.eval(boxesShown)).caselle],
-      [[verificaNative(['60', '35', '10', '', '', '', '', '548']).sommario, native(['60', '35', '10']).out], ['', '', '']]);
+      [[(await verificaNative(['60', '35', '10', '', '', '', '', '548'])).sommario, native(['60', '35', '10']).out], ['', '', '']]);
   }
 }
 
