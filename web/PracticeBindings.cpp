@@ -181,12 +181,12 @@ EMSCRIPTEN_KEEPALIVE const char* rl_verifica(const char* temperature, const char
 }
 
 // "Nuovo esercizio": after the exercise of the code, the next of its set;
-// with no code (or the set's last), the first of the seed given.
+// with no code, or past the set's last, the first of the seed given.
 EMSCRIPTEN_KEEPALIVE const char* rl_nuovo(const char* code, double seed) {
     std::string why;
-    const auto current = *code ? ExerciseSet::readCode(code, &why) : std::nullopt;
-    if (current && current->number < ExerciseSet::kMostExercises)
-        return answer(exercise(current->seed, current->number + 1, &why));
+    if (const auto current = *code ? ExerciseSet::readCode(code, &why) : std::nullopt)
+        if (std::string next = exercise(current->seed, current->number + 1, &why); next != "null")
+            return answer(std::move(next));
     return answer(exercise(std::uint64_t(seed), 1, &why));
 }
 

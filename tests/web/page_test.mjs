@@ -979,8 +979,9 @@ const followLink = (hash) => `new Promise((done) => {
 // Links: two exercises' codes, against esercizi; the boxes; bad ones told. The
 // first opens the page, the others follow it in the same page. What each
 // leaves is pinned in tests/web/expected/collegamenti.txt.
-const kLinks = ['#esercizio=2027-07', '#esercizio=5-112', '#t=52.3&s=36&q=4', '#t=60%2C5&q=10', '#esercizio=2027',
-  '#esercizio=2027-0', '#colore=blu', '#t=1&esercizio=2027-07', '#t=1&t=2', '#t=%ZZ', '#s'];
+const kLinks = ['#esercizio=2027-07', '#esercizio=5-112', '#t=52.3&s=36&q=4', '#t=60%2C5&q=10', '#s=%33%34&t=6%2c5',
+  '#esercizio=2027', '#esercizio=2027-0', '#esercizio=7-3740', '#colore=blu', '#t=1&esercizio=2027-07', '#t=1&t=2',
+  '#t=%ZZ', '#q=1%2', '#s'];
 async function links(browser) {
   const page = await openPage(browser, { hash: kLinks[0] });
   let told = '';
@@ -1002,6 +1003,10 @@ async function links(browser) {
   const next = exerciseNative('2027-08');
   const got = await page.eval(boxesShown);
   same('Nuovo esercizio dopo 2027-07', [...exerciseShown(got), got.passi], [next, '2027-08', true, ['', '', '', '', '']]);
+  // Seed 7's set holds 3739 exercises: after the last, a new seed's first.
+  await page.eval(followLink('#esercizio=7-3739'));
+  await page.eval(press('nuovo-esercizio'));
+  same('Nuovo esercizio dopo l\'ultimo del seme 7', exerciseShown(await page.eval(boxesShown)).slice(1).map((v) => typeof v === 'string' ? /^[1-9]\d{3}-01$/.test(v) : v), [true, true]);
 }
 
 // "Nuovo esercizio" with none on screen: a new seed's first, then its
