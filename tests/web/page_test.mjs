@@ -10,7 +10,7 @@ import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
 const [pagePath, program, windowTool] = process.argv.slice(2).map((p) => resolve(p));
-const only = process.env.RAGGIO_WEB_ONLY; // one group of checks, while working on it
+const only = process.env.RAGGIO_WEB_ONLY?.split(','); // some groups of checks, while working on them
 for (const [what, path] of [['page', pagePath], ['chromium', chromiumPath]]) {
   if (!existsSync(path)) {
     console.log(`SKIP: no ${what} at ${path}`);
@@ -1114,7 +1114,7 @@ try {
   for (const group of [calcoliAgainstNative, graficiAgainstWindow, newRatioAndSaved, firstPlot,
     accessibility, keyboard, spokenWords, devices, phoneFindings, documents, offline, workingsAgainstNative,
     links, newExercises, reloads, panelOnDevices])
-    if (!only || group.name === only) await group(browser);
+    if (!only || only.includes(group.name)) await group(browser);
   same('nessun errore nella console', pages.flatMap((p) => p.consoleErrors), []);
 } catch (error) {
   check('the run', false, error.stack);
