@@ -564,6 +564,176 @@
     }
   }
 
+  // ------------------------------------------------------------ checking a working, exercises, links
+
+  // The boxes are kept for the next visit under the page's own path: two
+  // copies of the file do not share them.
+  const kStored = `raggio-limite ${location.pathname}`;
+  let exercise = null; // the one the boxes were filled with: { codice, testo, caselle }
+  let linkOpened = ''; // the last link followed, not followed again on a reload
+  const stepBoxes = () => [...document.querySelectorAll('input.passo-casella')];
+
+  // The five steps' boxes, each with its verdict and note after it, which
+  // describe it to a screen reader.
+  function buildSteps() {
+    $('passi').replaceChildren(...answer(engine._rl_passi()).map((step) => {
+      const id = `passo-${step.id}`;
+      const row = Object.assign(document.createElement('div'), { className: 'passo' });
+      const input = Object.assign(document.createElement('input'), {
+        id, type: 'text', autocomplete: 'off', spellcheck: false, inputMode: 'text', enterKeyHint: 'go',
+        className: 'passo-casella',
+      });
+      input.setAttribute('autocapitalize', 'off');
+      input.setAttribute('aria-describedby', `${id}-esito ${id}-nota`);
+      input.addEventListener('input', () => { forgetVerdict(input); store(); });
+      input.addEventListener('keydown', (event) => {
+        if (event.key !== 'Enter' || event.isComposing) return;
+        event.preventDefault();
+        verifica();
+      });
+      row.append(Object.assign(document.createElement('label'), { htmlFor: id, textContent: step.casella }), input,
+        Object.assign(document.createElement('p'), { id: `${id}-esito`, className: 'esito' }),
+        Object.assign(document.createElement('p'), { id: `${id}-nota`, className: 'nota' }));
+      return row;
+    }));
+  }
+
+  function forgetVerdict(input) {
+    $(`${input.id}-esito`).replaceChildren();
+    $(`${input.id}-esito`).dataset.esito = '';
+    $(`${input.id}-nota`).textContent = '';
+    input.removeAttribute('aria-invalid');
+  }
+
+  function forgetVerdicts() {
+    stepBoxes().forEach(forgetVerdict);
+    $('verifica-sommario').textContent = '';
+  }
+
+  // Each step's verdict and the comparison beside its box, the note under
+  // them; a step that is not a number is the box the summary names.
+  function showVerdicts(r) {
+    forgetVerdicts();
+    for (const step of r.passi ?? []) {
+      const input = $(`passo-${step.id}`);
+      const verdict = $(`${input.id}-esito`);
+      verdict.append(element_('strong', step.esito), ` ${step.confronto}`);
+      verdict.dataset.esito = step.esito;
+      $(`${input.id}-nota`).textContent = step.nota;
+      if (step.sbagliato) input.setAttribute('aria-invalid', 'true');
+    }
+    if (r.casella) $(`passo-${r.casella}`).setAttribute('aria-invalid', 'true');
+    $('verifica-sommario').textContent = r.sommario;
+  }
+
+  // Her steps against the three boxes, read as "Calcolo" reads them; the
+  // summary, first wrong step first, is said aloud.
+  function verifica() {
+    const texts = [...boxes(), ...stepBoxes()].map((b) => b.value);
+    const r = answer(withStrings(texts, (...pointers) => engine._rl_verifica(...pointers)));
+    showVerdicts(r);
+    announce(r.sommario);
+  }
+
+  // The exercise's code shows while the boxes hold its inputs.
+  function showExercise() {
+    const holds = exercise && boxes().every((b, i) => b.value === exercise.caselle[i]);
+    $('esercizio').textContent = holds ? exercise.testo : '';
+  }
+
+  // The three boxes filled (null leaves a box as it is); the steps, for
+  // other values, emptied.
+  function fill(texts) {
+    boxes().forEach((b, i) => { if (texts[i] !== null) b.value = texts[i]; });
+    boxes().forEach(tellHowRead);
+    stepBoxes().forEach((b) => { b.value = ''; });
+    forgetVerdicts();
+    showExercise();
+    store();
+  }
+
+  function startExercise(chosen) {
+    exercise = chosen;
+    fill(chosen.caselle);
+    announce(chosen.testo);
+  }
+
+  // The next exercise of the set on screen, or the first of a new seed.
+  function nuovoEsercizio() {
+    const seed = 1000 + crypto.getRandomValues(new Uint32Array(1))[0] % 9000;
+    const chosen = answer(withStrings([exercise?.codice ?? ''], (code) => engine._rl_nuovo(code, seed)));
+    if (chosen) startExercise(chosen);
+  }
+
+  // #esercizio=2027-07 or #t=52.3&s=36&q=4; anything else is told, and the
+  // boxes stay as they are.
+  function openLink() {
+    const hash = location.hash.slice(1);
+    linkOpened = hash;
+    if (!hash) return;
+    const r = answer(withStrings([hash], (h) => engine._rl_collegamento(h)));
+    if (r.esercizio) startExercise(r.esercizio);
+    else if (r.caselle.some((t) => t !== null)) {
+      exercise = null;
+      fill(r.caselle);
+    }
+    if (r.avviso) {
+      $('esercizio').textContent = r.avviso;
+      announce(r.avviso);
+    }
+    store();
+  }
+
+  // A browser may refuse storage (or have none for a page from disk): the
+  // page then works on, and forgets.
+  function storage() {
+    try {
+      return window.localStorage ?? null;
+    } catch {
+      return null;
+    }
+  }
+
+  function store() {
+    const caselle = Object.fromEntries([...boxes(), ...stepBoxes()].map((b) => [b.id, b.value]));
+    try {
+      storage()?.setItem(kStored, JSON.stringify({ caselle, esercizio: exercise, collegamento: linkOpened }));
+    } catch {
+      // full or refused: nothing is kept
+    }
+  }
+
+  function restore() {
+    let kept = null;
+    try {
+      kept = JSON.parse(storage()?.getItem(kStored) ?? 'null');
+    } catch {
+      return;
+    }
+    if (typeof kept !== 'object' || kept === null) return;
+    for (const b of [...boxes(), ...stepBoxes()])
+      if (typeof kept.caselle?.[b.id] === 'string') b.value = kept.caselle[b.id];
+    const e = kept.esercizio;
+    exercise = typeof e?.codice === 'string' && typeof e.testo === 'string' && Array.isArray(e.caselle) ? e : null;
+    linkOpened = typeof kept.collegamento === 'string' ? kept.collegamento : '';
+    boxes().forEach(tellHowRead);
+    showExercise();
+  }
+
+  function startPractice() {
+    buildSteps();
+    restore();
+    if (location.hash.slice(1) !== linkOpened) openLink();
+    boxes().forEach((b) => b.addEventListener('input', () => {
+      forgetVerdicts();
+      showExercise();
+      store();
+    }));
+    $('verifica-passi').addEventListener('click', verifica);
+    $('nuovo-esercizio').addEventListener('click', nuovoEsercizio);
+    addEventListener('hashchange', openLink);
+  }
+
   // ------------------------------------------------------------ start
 
   // The window's layout from the window's width, with the page's margins and
@@ -600,6 +770,7 @@
     windowWide.addEventListener('change', placeNotices);
     placeNotices();
     boxes().forEach(describe);
+    startPractice();
     $('guida-titolo').tabIndex = -1; // where the help opens
     $('caricamento').hidden = true;
     document.documentElement.dataset.stato = 'pronto'; // the window shows

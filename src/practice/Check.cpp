@@ -195,6 +195,16 @@ std::string StepCheck::differenceText() const {
     return difference ? digits::significant(*difference, kDifferenceDigits) : std::string();
 }
 
+std::string StepCheck::comparison() const {
+    std::string text;
+    if (yours)
+        text += "tuo " + yours->text + ", ";
+    text += "atteso " + expectedText();
+    if (difference)
+        text += ", differenza " + differenceText();
+    return text;
+}
+
 std::optional<Step> Check::firstWrong() const {
     for (const StepCheck& s : steps_)
         if (s.verdict == Verdict::Wrong)
@@ -226,13 +236,7 @@ std::string Check::text() const {
         text += names.label;
         if (*names.unit != '\0')
             text += std::string(" (") + names.unit + ")";
-        text += std::string(": ") + wordOf(s.verdict) + "\n" + kIndent;
-        if (s.yours)
-            text += "tuo " + s.yours->text + ", ";
-        text += "atteso " + s.expectedText();
-        if (s.difference)
-            text += ", differenza " + s.differenceText();
-        text += "\n";
+        text += std::string(": ") + wordOf(s.verdict) + "\n" + kIndent + s.comparison() + "\n";
         if (!s.note.empty())
             text += kIndent + s.note + "\n";
     }

@@ -26,6 +26,9 @@ struct StepCheck {
 
     std::string expectedText() const;   // in full: 4928.573
     std::string differenceText() const; // six significant digits: 0.027; empty when none
+    // Hers, the program's and the difference, as every face shows them:
+    // "tuo 4928.6, atteso 4928.573, differenza 0.027"; "atteso 548" when not given.
+    std::string comparison() const;
 };
 
 // A student's working checked step by step against the program: each given

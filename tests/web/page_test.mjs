@@ -3,14 +3,14 @@
 // Exit status 0 all passed, 1 a check failed, 77 skipped (no page or no
 // Chromium; a failure instead when RAGGIO_WEB_REQUIRED is set).
 import { Chromium, chromiumPath } from './Chromium.mjs';
-import { execFileSync, spawnSync } from 'node:child_process';
+import { execFile, execFileSync, spawnSync } from 'node:child_process';
 import { copyFileSync, existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 
 const [pagePath, program, windowTool] = process.argv.slice(2).map((p) => resolve(p));
-const only = process.env.RAGGIO_WEB_ONLY; // one group of checks, while working on it
+const only = process.env.RAGGIO_WEB_ONLY?.split(','); // some groups of checks, while working on them
 for (const [what, path] of [['page', pagePath], ['chromium', chromiumPath]]) {
   if (!existsSync(path)) {
     console.log(`SKIP: no ${what} at ${path}`);
@@ -188,7 +188,8 @@ async function sameControls(name, page, window_) {
 }
 
 const pages = []; // every page opened, for their consoles
-// A fresh page, copied alone into an empty folder, opened from disk with the network cut.
+// A fresh page, copied alone into an empty folder, opened from disk with the
+// network cut; at options.hash, a link's part after "#".
 // script: more to run before the page's own, after the probe.
 async function openPage(browser, options = {}, script = '') {
   const folder = mkdtempSync(join(work, 'pagina-'));
@@ -198,7 +199,7 @@ async function openPage(browser, options = {}, script = '') {
   pages.push(page);
   await page.send('Page.enable');
   await page.send('Page.addScriptToEvaluateOnNewDocument', { source: probe + script });
-  await page.open(pathToFileURL(copy).href, options);
+  await page.open(pathToFileURL(copy).href + (options.hash ?? ''), options);
   return page;
 }
 
@@ -831,15 +832,289 @@ async function offline(browser) {
     && e.checkVisibility() && [...e.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim()))
     .map((e) => e.textContent.trim())`;
   same('pronta: attorno alla finestra', await page.eval(textAround),
-    ['Raggio limite', 'Salva immagine', 'Stampa scheda', 'Guida']);
+    ['Raggio limite', 'Salva immagine', 'Stampa scheda', 'Guida', 'Verifica', 'Nuovo esercizio', 'Velocità (ft/s)',
+      'Raggio (ft)', 'Cos(teta)', 'Teta (rad)', 'S (Yd)', 'Verifica i passi']);
   same('nessuna richiesta fuori dal file', page.requests.filter((u) => !/^(file|data|blob):/.test(u)), []);
+}
+
+// ------------------------------------------------------------ checking a working, exercises, links
+// Workings as a student types them: temperature, salinity, depth, then
+// velocità, raggio, Cos(teta), teta and S ('' not given).
+const kWorkings = [
+  ['tutto giusto', '60', '35', '10', '4928.6', '270800.7', '0.9999815', '0.006077', '548'],
+  ['virgole decimali', '60', '35', '10', '4928,6', '270800,7', '0,9999815', '0,006077', '548'],
+  ['esponenti', '60', '35', '10', '4.9286e3', '2.708E+05', '9.9998154e-1', '6.077e-3', '5.48e2'],
+  ['esempio svolto', '60', '35', '10', '4928.6', '270810', '0.99998', '0.00608', '549'],
+  ['senza il termine della profondità', '60', '35', '10', '4928.3', '', '', '', ''],
+  ['D al posto di d1', '60', '35', '10', '4928.48', '', '', '', ''],
+  ['salinità tolta', '60', '35', '10', '4924.27', '', '', '', ''],
+  ['salinità col segno girato', '60', '35', '10', '4919.97', '', '', '', ''],
+  ['gradi Celsius', '60', '35', '10', '4580', '', '', '', ''],
+  ['raggio per 0.0182', '60', '35', '10', '4928.6', '89.70', '', '', ''],
+  ['profondità scambiate nel coseno', '60', '35', '10', '', '', '1.0000185', '', ''],
+  ['teta in gradi', '60', '35', '10', '', '', '', '0.348', ''],
+  ['S in piedi', '60', '35', '10', '', '', '', '', '1645'],
+  ['S col coseno', '60', '35', '10', '', '', '', '', '90266'],
+  ['S arrotondato', '60', '35', '10', '', '', '', '', '549'],
+  ['coerente da Celsius', '60', '35', '10', '4579.7', '251631.9', '0.99998013', '0.0063040', '528'],
+  ['coerente senza arrotondare', '37.9', '36', '7', '4456.3', '244850', '0.99996733', '0.0080837', '659'],
+  ['coseno arrotondato, teta coerente', '60', '35', '10', '4928.6', '270802.2', '0.99998', '0.0063246', '570'],
+  ['coseno arrotondato, teta giusto', '60', '35', '10', '', '', '0.99998', '0.006077', ''],
+  ['nessun passo', '60', '35', '10', '', '', '', '', ''],
+  ['caselle lette come da Calcolo', '60,5', '35', '10', '4928.6', '', '', '', ''],
+  ['testo non numerico', '60', '35', '10', '4928.6x', '', '', '', ''],
+  ['separatore delle migliaia', '60', '35', '10', '', '270.810,5', '', '', ''],
+  ['errore nelle caselle', '60', '35', '16', '', '', '', '', '0'],
+];
+const kStepIds = ['velocita', 'raggio', 'coseno', 'teta', 'ascissa'];
+
+// What `verifica` says of a working, as the panel should show it: the
+// summary, and each step's verdict, comparison and note (from the text
+// form), with the verdicts and notes of the CSV form beside them.
+// Both forms asked at once, and every working's at once: the machine's
+// cores share the program's start-up.
+async function verificaNative([t, s, q, ...steps]) {
+  const options = steps.flatMap((v, i) => v ? [`--${kStepIds[i]}=${v}`] : []);
+  const run = (format) => new Promise((done) => execFile(program,
+    ['verifica', ...options, '--formato', format, '--', t, s, q], (error, stdout, stderr) =>
+      done({ status: error ? error.code : 0, stdout, stderr })));
+  const [text, csvForm] = await Promise.all([run('testo'), run('csv')]);
+  if (!text.stdout) { // refused: the message alone, and the box it names
+    const named = text.status === 2 ? kStepIds.find((id, i) => steps[i] && text.stderr.includes(`«${steps[i]}»`)) : null;
+    return { sommario: text.stderr.replace(/^raggio-limite: /, '').replace(/ Vedere raggio-limite --help\.\n$|\n$/, ''),
+      passi: kStepIds.map(() => null), invalidi: named ? [`passo-${named}`] : [], csv: [] };
+  }
+  const lines = text.stdout.replace(/\n$/, '').split('\n');
+  const passi = [];
+  for (const line of lines.slice(2)) {
+    const head = line.match(/^\S.*: (giusto|coerente|sbagliato|mancante)$/);
+    if (head) passi.push([head[1]]);
+    else passi.at(-1).push(line.replace(/^ {4}/, ''));
+  }
+  const csv = parseCsv(csvForm.stdout).slice(1).map((r) => [r[0], r[3], r[4]]);
+  return { sommario: lines[0], passi: passi.map(([esito, confronto, nota = '']) => [esito, confronto, nota]),
+    invalidi: passi.flatMap(([esito], i) => esito === 'sbagliato' ? [`passo-${kStepIds[i]}`] : []), csv };
+}
+
+function parseCsv(text) {
+  const rows = [[]];
+  let field = '', quoted = false;
+  for (let i = 0; i < text.length; ++i) {
+    const c = text[i];
+    if (quoted) {
+      if (c === '"' && text[i + 1] === '"') { field += '"'; ++i; } else if (c === '"') quoted = false; else field += c;
+    } else if (c === '"') quoted = true;
+    else if (c === ',') { rows.at(-1).push(field); field = ''; } else if (c === '\n') {
+      rows.at(-1).push(field.replace(/\r$/, '')); field = ''; rows.push([]);
+    } else field += c;
+  }
+  return rows.filter((r) => r.length > 1);
+}
+
+// In the page: the three boxes and the five steps typed, the panel's
+// button pressed.
+const checkWorking = (texts) => `(() => { const ids = ['text1', 'text2', 'text4',
+  ${kStepIds.map((id) => `'passo-${id}'`).join(', ')}];
+  ids.forEach((id, i) => { const b = document.getElementById(id); b.value = ${JSON.stringify(texts)}[i];
+    b.dispatchEvent(new Event('input')); });
+  document.getElementById('verifica-passi').click(); return true; })()`;
+// In the page: what the panel shows, step by step, and what was said.
+const panelShown = `(() => { const $ = (id) => document.getElementById(id);
+  return { sommario: $('verifica-sommario').textContent,
+    passi: [...document.querySelectorAll('.passo')].map((p) => { const e = p.querySelector('.esito');
+      const word = e.querySelector('strong')?.textContent;
+      return word ? [word, e.textContent.slice(word.length + 1), p.querySelector('.nota').textContent] : null; }),
+    invalidi: [...document.querySelectorAll('.passo-casella[aria-invalid=true]')].map((b) => b.id),
+    csv: [...document.querySelectorAll('.passo')].flatMap((p) => p.querySelector('.esito strong')
+      ? [[p.querySelector('input').id.slice(6), p.querySelector('.esito strong').textContent, p.querySelector('.nota').textContent]] : []),
+    detto: ${words} }; })()`;
+
+async function workingsAgainstNative(browser) {
+  const [page, wants] = await Promise.all([openPage(browser), Promise.all(kWorkings.map(([, ...texts]) => verificaNative(texts)))]);
+  for (const [i, [name, ...texts]] of kWorkings.entries()) {
+    const want = wants[i];
+    await page.eval(checkWorking(texts));
+    same(`verifica, ${name}: come raggio-limite verifica`, await page.eval(panelShown), { ...want, detto: want.sommario });
+  }
+  // A box changed forgets its verdict, Invio in it checks again, a main box
+  // changed forgets them all.
+  await page.eval(checkWorking(kWorkings[3].slice(1)));
+  const before = await page.eval(panelShown);
+  await page.eval(`(() => { const b = document.getElementById('passo-raggio'); b.value = '270802.2';
+    b.dispatchEvent(new Event('input')); b.focus(); return true; })()`);
+  const changed = await page.eval(panelShown);
+  await page.key('Enter', 'Enter', 13);
+  const entered = await page.eval(panelShown);
+  await page.eval(`(() => { const b = document.getElementById('text1'); b.value = '61'; b.dispatchEvent(new Event('input')); return true; })()`);
+  const moved = await page.eval(panelShown);
+  const want = await verificaNative([...kWorkings[3].slice(1, 5), '270802.2', ...kWorkings[3].slice(6)]);
+  same('verifica: una casella cambiata, Invio in essa, poi la temperatura cambiata',
+    [changed.passi, entered, [moved.sommario, moved.passi]],
+    [before.passi.map((p, i) => i === 1 ? null : p), { ...want, detto: want.sommario }, ['', [null, null, null, null, null]]]);
+}
+
+// The row of `esercizi` that lists the code: its three inputs, as numbers
+// (the list writes 82 where the box has 82.0).
+function exerciseNative(code) {
+  if (!exercisesListed.has(code)) {
+    const [seed, number] = code.split('-');
+    const out = execFileSync(program, ['esercizi', '--numero', String(Number(number)), '--seme', seed], { encoding: 'utf8' });
+    exercisesListed.set(code, out.split('\n').find((l) => l.startsWith(`${code},`))?.split(',').slice(1, 4).map(Number) ?? null);
+  }
+  return exercisesListed.get(code);
+}
+const exercisesListed = new Map();
+// What the page shows of an exercise, as numbers and the line with its code.
+const exerciseShown = (got) => [got.caselle.map(Number), got.esercizio.match(/^Esercizio (\d+-\d+): /)?.[1],
+  got.esercizio === `Esercizio ${got.esercizio.match(/^Esercizio (\d+-\d+): /)?.[1]}: ${got.caselle[0]} °F, ${got.caselle[1]} ‰, ${got.caselle[2]} ft`];
+
+// In the page: the three boxes, the steps, the exercise line, what was said.
+const boxesShown = `(() => { const $ = (id) => document.getElementById(id);
+  return { caselle: ['text1', 'text2', 'text4'].map((id) => $(id).value),
+    passi: [...document.querySelectorAll('.passo-casella')].map((b) => b.value),
+    esercizio: $('esercizio').textContent, detto: ${words} }; })()`;
+const followLink = (hash) => `new Promise((done) => {
+  addEventListener('hashchange', () => done(location.hash), { once: true }); location.hash = '${hash}'; })`;
+
+// Links: two exercises' codes, against esercizi; the boxes; bad ones told. The
+// first opens the page, the others follow it in the same page. What each
+// leaves is pinned in tests/web/expected/collegamenti.txt.
+const kLinks = ['#esercizio=2027-07', '#esercizio=5-112', '#t=52.3&s=36&q=4', '#t=60%2C5&q=10', '#s=%33%34&t=6%2c5', '#q=7',
+  '#esercizio=2027', '#esercizio=2027-0', '#esercizio=7-3740', '#colore=blu', '#t=1&esercizio=2027-07', '#t=1&t=2',
+  '#t=%ZZ', '#q=1%2', '#s'];
+async function links(browser) {
+  const page = await openPage(browser, { hash: kLinks[0] });
+  let told = '';
+  for (const [i, hash] of kLinks.entries()) {
+    if (i) {
+      await page.eval(`(() => { document.getElementById('passo-velocita').value = '4900';
+        document.querySelectorAll('[aria-live]').forEach((e) => { e.textContent = ''; }); return true; })()`);
+      await page.eval(followLink(hash));
+    }
+    const got = await page.eval(boxesShown);
+    const want = i < 2 && exerciseNative(hash.slice('#esercizio='.length));
+    if (want) same(`${hash}: come esercizi`, [...exerciseShown(got), got.detto], [want, hash.slice(11), true, got.esercizio]);
+    told += `${hash}\n${Object.entries(got).map(([k, v]) => `  ${k}: ${JSON.stringify(v)}\n`).join('')}`;
+  }
+  expectedFile('collegamenti.txt', told);
+  // After a link's exercise, "Nuovo esercizio" gives the next of its set.
+  await page.eval(followLink('#esercizio=2027-07'));
+  await page.eval(press('nuovo-esercizio'));
+  const next = exerciseNative('2027-08');
+  const got = await page.eval(boxesShown);
+  same('Nuovo esercizio dopo 2027-07', [...exerciseShown(got), got.passi], [next, '2027-08', true, ['', '', '', '', '']]);
+  // Seed 7's set holds 3739 exercises: after the last, a new seed's first.
+  await page.eval(followLink('#esercizio=7-3739'));
+  await page.eval(press('nuovo-esercizio'));
+  same('Nuovo esercizio dopo l\'ultimo del seme 7', exerciseShown(await page.eval(boxesShown)).slice(1).map((v) => typeof v === 'string' ? /^[1-9]\d{3}-01$/.test(v) : v), [true, true]);
+}
+
+// "Nuovo esercizio" with none on screen: a new seed's first, then its
+// second, each the one that esercizi lists under its code.
+async function newExercises(browser) {
+  const page = await openPage(browser);
+  const codes = [];
+  for (let i = 0; i < 2; ++i) {
+    await page.eval(press('nuovo-esercizio'));
+    const got = await page.eval(boxesShown);
+    const code = got.esercizio.match(/^Esercizio (\d+-\d+):/)?.[1] ?? '';
+    codes.push(code);
+    same(`Nuovo esercizio ${i + 1}: come esercizi`, [...exerciseShown(got), got.detto], [exerciseNative(code), code, true, got.esercizio]);
+  }
+  const [seed, first] = codes[0].split('-');
+  same('Nuovo esercizio: un seme nuovo dal primo, poi il seguente',
+    [/^[1-9]\d{3}$/.test(seed), first, codes[1]], [true, '01', `${seed}-02`]);
+  // A box typed over: the code no longer shows.
+  await page.eval(`(() => { const b = document.getElementById('text2'); b.value += '0'; b.dispatchEvent(new Event('input')); return true; })()`);
+  same('Nuovo esercizio: cambiata la salinità, il codice sparisce', (await page.eval(boxesShown)).esercizio, '');
+}
+
+const reload = async (page) => {
+  await page.eval('window.__old = true');
+  await page.send('Page.reload');
+  await page.waitFor("!window.__old && document.documentElement.dataset.stato === 'pronto'", 10000);
+};
+const typeInto = (values) => `(() => { Object.entries(${JSON.stringify(values)}).forEach(([id, v]) => {
+  const b = document.getElementById(id); b.value = v; b.dispatchEvent(new Event('input')); }); return true; })()`;
+// Storage refused outright, or full: the page works, and forgets.
+const kNoStorage = [['rifiutata', `Object.defineProperty(window, 'localStorage', { get() { throw new DOMException('no', 'SecurityError'); } });`],
+  ['piena', `Storage.prototype.setItem = function () { throw new DOMException('full', 'QuotaExceededError'); };`]];
+
+// The boxes survive a reload; a link already followed is not followed again
+// over what was typed since; without storage nothing breaks.
+async function reloads(browser) {
+  const page = await openPage(browser, { hash: '#esercizio=2027-07' });
+  const typed = { text4: '5', 'passo-velocita': '4928,6', 'passo-ascissa': '548' };
+  await page.eval(typeInto(typed));
+  const before = await page.eval(boxesShown);
+  await reload(page);
+  const after = await page.eval(boxesShown);
+  same('ricaricata: le caselle come prima, il collegamento non seguito di nuovo',
+    [after.caselle, after.passi, after.esercizio], [before.caselle, before.passi, before.esercizio]);
+  await page.eval(typeInto({ text4: String(exerciseNative('2027-07')[2]) }));
+  await reload(page);
+  same('ricaricata: il codice dell\'esercizio di nuovo', exerciseShown(await page.eval(boxesShown)).slice(1), ['2027-07', true]);
+  for (const [name, script] of kNoStorage) {
+    const refusing = await openPage(browser, {}, script);
+    await refusing.eval(typeInto({ text1: '60', text2: '35', text4: '10', 'passo-ascissa': '548' }));
+    await refusing.eval(press('verifica-passi'));
+    await refusing.eval(press('command1'));
+    const worked = [(await refusing.eval(panelShown)).sommario, (await refusing.eval(seen)).report];
+    await reload(refusing);
+    same(`memoria ${name}: la pagina funziona e non ricorda`, [worked, (await refusing.eval(boxesShown)).caselle],
+      [[(await verificaNative(['60', '35', '10', '', '', '', '', '548'])).sommario, native(['60', '35', '10']).out], ['', '', '']]);
+  }
+}
+
+// The panel after a check, on every device: WCAG 2.2 AA, nothing sideways,
+// every control big enough for a finger on a phone; and on the smallest,
+// reached by keyboard in order, its accessibility tree pinned in
+// tests/web/expected/verifica-albero.txt.
+async function panelOnDevices(browser) {
+  for (const [name, width, height, ratio] of kDevices) {
+    const phone = width < 1020;
+    const page = await openPage(browser, { width, height, ratio, mobile: phone });
+    await page.eval(axeSource);
+    await page.eval(checkWorking(kWorkings[3].slice(1)));
+    const fit = await page.eval(`(() => { const panel = document.getElementById('verifica');
+      return { sideways: document.scrollingElement.scrollWidth > innerWidth,
+        small: [...panel.querySelectorAll('input, button')].filter((e) => { const b = e.getBoundingClientRect();
+          return b.width < ${phone ? 44 : 24} || b.height < ${phone ? 44 : 24}; }).map((e) => e.id),
+        outside: [...panel.querySelectorAll('*')].filter((e) => e.getBoundingClientRect().right > innerWidth + 0.5).map((e) => e.id || e.className) }; })()`);
+    same(`${name}: il pannello Verifica nella larghezza, i controlli grandi abbastanza`, fit, { sideways: false, small: [], outside: [] });
+    same(`${name}: WCAG 2.2 AA nel pannello Verifica`, await page.eval(axeViolations([]).replace('axe.run(document', "axe.run('#verifica'")), []);
+    if (width !== 360) continue;
+    await page.eval("document.getElementById('apri-guida').focus()");
+    const order = [];
+    for (let i = 0; i < 7; ++i) {
+      await page.tab();
+      order.push(await page.eval('document.activeElement.id'));
+    }
+    same(`${name}: il pannello da tastiera`, order, ['nuovo-esercizio', ...kStepIds.map((id) => `passo-${id}`), 'verifica-passi']);
+    const { nodes } = await page.send('Accessibility.getFullAXTree');
+    const byId = new Map(nodes.map((n) => [n.nodeId, n]));
+    const region = nodes.find((n) => n.role?.value === 'region' && n.name?.value === 'Verifica');
+    const lines = [];
+    const walk = (n, depth) => {
+      if (!n.ignored && n.role?.value !== 'generic' && n.role?.value !== 'InlineTextBox') {
+        const invalid = n.properties?.find((p) => p.name === 'invalid')?.value.value;
+        lines.push(`${'  '.repeat(depth)}${n.role?.value} ${JSON.stringify(n.name?.value ?? '')}` +
+          `${n.description?.value ? ` — ${JSON.stringify(n.description.value)}` : ''}${invalid && invalid !== 'false' ? ' [non valido]' : ''}`);
+        depth += 1;
+      }
+      (n.childIds ?? []).forEach((id) => byId.has(id) && walk(byId.get(id), depth));
+    };
+    if (region) walk(region, 0);
+    expectedFile('verifica-albero.txt', `${lines.join('\n')}\n`);
+  }
 }
 
 const browser = await Chromium.launch();
 try {
   for (const group of [calcoliAgainstNative, graficiAgainstWindow, newRatioAndSaved, firstPlot,
-    accessibility, keyboard, spokenWords, devices, phoneFindings, documents, offline])
-    if (!only || group.name === only) await group(browser);
+    accessibility, keyboard, spokenWords, devices, phoneFindings, documents, offline, workingsAgainstNative,
+    links, newExercises, reloads, panelOnDevices])
+    if (!only || only.includes(group.name)) await group(browser);
   same('nessun errore nella console', pages.flatMap((p) => p.consoleErrors), []);
 } catch (error) {
   check('the run', false, error.stack);
