@@ -766,7 +766,10 @@
       availableWidth = entry.contentRect.width;
       sizeChanged();
     }).observe($('finestra'));
-    addEventListener('resize', sizeChanged);
+    addEventListener('resize', () => {
+      availableWidth = null; // read again now: the observer may come a frame later
+      sizeChanged();
+    });
     windowWide.addEventListener('change', placeNotices);
     placeNotices();
     boxes().forEach(describe);
