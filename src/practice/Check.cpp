@@ -195,6 +195,17 @@ std::string StepCheck::differenceText() const {
     return difference ? digits::significant(*difference, kDifferenceDigits) : std::string();
 }
 
+std::vector<std::string> StepCheck::lines() const {
+    std::string values = yours ? "tuo " + yours->text + ", " : std::string();
+    values += "atteso " + expectedText();
+    if (difference)
+        values += ", differenza " + differenceText();
+    std::vector<std::string> told = {wordOf(verdict), values};
+    if (!note.empty())
+        told.push_back(note);
+    return told;
+}
+
 std::optional<Step> Check::firstWrong() const {
     for (const StepCheck& s : steps_)
         if (s.verdict == Verdict::Wrong)
@@ -226,15 +237,10 @@ std::string Check::text() const {
         text += names.label;
         if (*names.unit != '\0')
             text += std::string(" (") + names.unit + ")";
-        text += std::string(": ") + wordOf(s.verdict) + "\n" + kIndent;
-        if (s.yours)
-            text += "tuo " + s.yours->text + ", ";
-        text += "atteso " + s.expectedText();
-        if (s.difference)
-            text += ", differenza " + s.differenceText();
-        text += "\n";
-        if (!s.note.empty())
-            text += kIndent + s.note + "\n";
+        const std::vector<std::string> lines = s.lines();
+        text += ": " + lines.front() + "\n";
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            text += kIndent + lines[i] + "\n";
     }
     return text;
 }

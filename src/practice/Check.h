@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace engine {
 struct Calculation;
@@ -26,6 +27,11 @@ struct StepCheck {
 
     std::string expectedText() const;   // in full: 4928.573
     std::string differenceText() const; // six significant digits: 0.027; empty when none
+
+    // What a face shows beside her answer, a line each: the verdict ("giusto"),
+    // her value against the program's ("tuo 4928.6, atteso 4928.573,
+    // differenza 0.027"), and the note when there is one.
+    std::vector<std::string> lines() const;
 };
 
 // A student's working checked step by step against the program: each given
