@@ -91,6 +91,15 @@ std::string treeOf(QWidget& window) {
         .toStdString();
 }
 
+// "Verifica il calcolo…" from the window's menu, once the window has the
+// keyboard: the dialog then takes it.
+main_window::CheckDialog* openCheck(MenuDriver& w) {
+    if (!QTest::qWaitForWindowActive(&w.form))
+        return nullptr;
+    w.entry("Verifica il calcolo…")->trigger();
+    return w.form.findChild<main_window::CheckDialog*>();
+}
+
 } // namespace
 
 class TestAccessibility : public QObject {
@@ -181,11 +190,8 @@ class TestAccessibility : public QObject {
     void checkDialogFromTheKeyboard() {
         MenuDriver w;
         w.type("60", "35", "10");
-        QVERIFY(QTest::qWaitForWindowActive(&w.form)); // not later than the dialog
-        w.entry("Verifica il calcolo…")->trigger();
-        auto* dialog = w.form.findChild<main_window::CheckDialog*>();
-        QVERIFY(dialog);
-        QTRY_VERIFY(dialog->isActiveWindow()); // the keys go to it
+        main_window::CheckDialog* dialog = openCheck(w);
+        QTRY_VERIFY(dialog && dialog->isActiveWindow()); // the keys go to it
         QVERIFY(expected_text::matches("accessibility-verifica", treeOf(*dialog)));
         const QStringList working = {"4928,6", "270810", "0.99998", "0.00608", "549"};
         for (const QString& value : working) {
@@ -243,11 +249,8 @@ class TestAccessibility : public QObject {
         QFETCH(QString, focus);
         MenuDriver w;
         w.type("50", "35", "10");
-        QVERIFY(QTest::qWaitForWindowActive(&w.form)); // not later than the dialog
-        w.entry("Verifica il calcolo…")->trigger();
-        auto* dialog = w.form.findChild<main_window::CheckDialog*>();
-        QVERIFY(dialog);
-        QTRY_VERIFY(dialog->isActiveWindow());
+        main_window::CheckDialog* dialog = openCheck(w);
+        QTRY_VERIFY(dialog && dialog->isActiveWindow());
         w.type(boxes[0], boxes[1], boxes[2]); // with the dialog open: read when checked
         const QList<QLineEdit*> answers = dialog->findChildren<QLineEdit*>();
         for (qsizetype i = 0; i < answers.size(); ++i)
