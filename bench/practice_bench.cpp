@@ -1,12 +1,18 @@
 // What an instructor waits for: `esercizi --numero 1000` with every output
-// (the list in both CSV forms and the Moodle quiz), and marking a class's
-// file of 10,000 answers, read, checked and written back as CSV. The
-// practice layer alone, without Qt, as the command line runs it.
+// (the list in both CSV forms and the Moodle quiz; then with the sheets and
+// the key as PDF files too), and marking a class's file of 10,000 answers,
+// read, checked and written back as CSV. The practice layer as the command
+// line runs it, and the documents' painter offscreen.
 #include "Recorder.h"
+#include "form/ExerciseDocuments.h"
+#include "main_window/PrintedDocument.h"
 #include "practice/ClassMarking.h"
 #include "practice/Digits.h"
 #include "practice/ExerciseFiles.h"
 #include "practice/ExerciseSet.h"
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <string>
@@ -22,17 +28,34 @@ std::vector<practice::Exercise> exercises() {
     return *practice::ExerciseSet::make(kSeed, kExercises, {}, &problem);
 }
 
+// The set and its text files.
+void writeTextFiles() {
+    const auto set = exercises();
+    benchmark::DoNotOptimize(practice::exercise_files::list(set, practice::CsvDialect::kStandard));
+    benchmark::DoNotOptimize(practice::exercise_files::list(set, practice::CsvDialect::kItalian));
+    benchmark::DoNotOptimize(practice::exercise_files::moodle(set, {}));
+}
+
 void BM_esercizi_1000(benchmark::State& state) {
-    for (auto _ : state) {
-        const auto set = exercises();
-        benchmark::DoNotOptimize(
-            practice::exercise_files::list(set, practice::CsvDialect::kStandard));
-        benchmark::DoNotOptimize(
-            practice::exercise_files::list(set, practice::CsvDialect::kItalian));
-        benchmark::DoNotOptimize(practice::exercise_files::moodle(set, {}));
-    }
+    for (auto _ : state)
+        writeTextFiles();
 }
 BENCHMARK(BM_esercizi_1000)->Unit(benchmark::kMillisecond);
+
+// The same with the students' sheets and the key, two PDFs of 1000 pages.
+void BM_esercizi_1000_pdf(benchmark::State& state) {
+    const QTemporaryDir folder;
+    for (auto _ : state) {
+        writeTextFiles();
+        const auto set = exercises();
+        QString problem;
+        for (const auto& [name, document] : {std::pair{"esercizi.pdf", form::exerciseSheets(set)},
+                                             std::pair{"chiave.pdf", form::exerciseKey(set)}})
+            if (!main_window::PrintedDocument::savePdf(document, folder.filePath(name), &problem))
+                state.SkipWithError(qPrintable(problem));
+    }
+}
+BENCHMARK(BM_esercizi_1000_pdf)->Unit(benchmark::kMillisecond);
 
 // A class's file: every exercise answered ten times, rounded as students
 // round, a slip here and there.
@@ -67,10 +90,15 @@ BENCHMARK(BM_mark_10000)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // fonts for the PDFs, no display needed
+    int qtArgc = 1;
+    const QGuiApplication application(qtArgc, argv);
     benchmark::Initialize(&argc, argv);
     Recorder recorder;
     benchmark::RunSpecifiedBenchmarks(&recorder);
     std::printf("esercizi_1000_ms: %.1f\n", 1e3 * recorder.seconds["BM_esercizi_1000"]);
+    std::printf("esercizi_1000_pdf_ms: %.1f\n", 1e3 * recorder.seconds["BM_esercizi_1000_pdf"]);
     std::printf("mark_10000_ms: %.1f\n", 1e3 * recorder.seconds["BM_mark_10000"]);
     std::printf("answers_per_s: %.0f\n", kAnswers / recorder.seconds["BM_mark_10000"]);
     return 0;

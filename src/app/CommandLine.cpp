@@ -7,6 +7,7 @@
 #include "app/PracticeSubcommands.h"
 #include "app/TextSubcommands.h"
 #include "form/CalculationSheet.h"
+#include "form/ExerciseDocuments.h"
 #include "main_window/BrowserPage.h"
 #include "main_window/Picture.h"
 #include "main_window/PrintedDocument.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 
 namespace app {
 
@@ -119,6 +121,21 @@ int pagina(char* program, const QStringList& given) {
     return Exit::printed(path + QLatin1Char('\n'));
 }
 
+// esercizi, with its sheets and key painted as the calculation sheet is.
+int esercizi(char* program, const QStringList& given) {
+    std::optional<OffscreenApplication> application; // for fonts, made once a PDF is asked for
+    return PracticeSubcommands::esercizi(given, [&](PracticeSubcommands::Paper paper,
+                                                    const std::vector<practice::Exercise>& set,
+                                                    const QString& path, QString* problem) {
+        if (!application)
+            application.emplace(program);
+        return main_window::PrintedDocument::savePdf(paper == PracticeSubcommands::Paper::Sheets
+                                                         ? form::exerciseSheets(set)
+                                                         : form::exerciseKey(set),
+                                                     path, problem);
+    });
+}
+
 struct Subcommand {
     const char* name;
     int (*run)(char* program, const QStringList& given);
@@ -132,8 +149,7 @@ const Subcommand kSubcommands[] = {
     {"pagina", pagina},
     {"verifica",
      [](char*, const QStringList& given) { return PracticeSubcommands::verifica(given); }},
-    {"esercizi",
-     [](char*, const QStringList& given) { return PracticeSubcommands::esercizi(given); }},
+    {"esercizi", esercizi},
 };
 
 // How many letters to insert, delete or change to turn one word into the other.

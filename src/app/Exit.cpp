@@ -72,7 +72,8 @@ Senza argomenti apre la finestra. Con un sottocomando calcola senza finestra.
       intervalli dati a esercizi. FILE "-" è lo standard input.
 
   esercizi --numero N --seme S [--temperatura A:B] [--salinita A:B] [--quota A:B]
-           [--csv FILE.csv | --csv-it FILE.csv] [--moodle FILE.xml]
+           [-o FILE.pdf] [--soluzioni FILE.pdf] [--moodle FILE.xml]
+           [--csv FILE.csv | --csv-it FILE.csv]
       Da 1 a %3 esercizi diversi, ciascuno calcolabile e con un codice
       SEME-NN; lo stesso seme con gli stessi intervalli dà sempre gli stessi,
       e l'esercizio k è lo stesso per ogni N. Intervalli predefiniti:
@@ -82,8 +83,13 @@ Senza argomenti apre la finestra. Con un sottocomando calcola senza finestra.
       con l'intestazione codice,temperatura,salinita,quota,velocita,raggio,
       coseno,teta,S; --csv-it lo scrive con punto e virgola e virgola
       decimale; --moodle scrive un quiz per Moodle, una domanda per
-      esercizio (S in Yd, esatto). Scrive i nomi dei file.
-      Esempio: raggio-limite esercizi --numero 25 --seme 2027 --moodle quiz.xml
+      esercizio (S in Yd, esatto); -o le schede per gli studenti, un foglio
+      A4 per esercizio senza risposte (codice, nome, classe e data, i dati,
+      uno spazio per ciascuno dei cinque passi); --soluzioni la chiave, per
+      ogni codice i cinque valori per intero e il resoconto di Calcolo. Ogni
+      file è scritto intero o per niente. Scrive i nomi dei file.
+      Esempio: raggio-limite esercizi --numero 25 --seme 2027 -o esercizi.pdf
+               --soluzioni chiave.pdf --moodle quiz.xml
 
   -h, --help       questo aiuto
   -v, --version    la versione

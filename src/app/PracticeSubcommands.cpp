@@ -135,6 +135,12 @@ int markClass(const QString& path, const ExerciseRanges& ranges, const CsvDialec
     return printed(dialect ? marking->csv(*dialect) : marking->text(), true);
 }
 
+// How a user types the option: "-o", "--csv".
+QString typed(const QCommandLineOption& option) {
+    const QString name = option.names().first();
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
 // A file option of esercizi, and the extension its file must have.
 struct FileOption {
     QCommandLineOption option;
@@ -181,20 +187,24 @@ int PracticeSubcommands::verifica(const QStringList& given) {
     return markClass(arguments.value(answers), *read, dialect);
 }
 
-int PracticeSubcommands::esercizi(const QStringList& given) {
+int PracticeSubcommands::esercizi(const QStringList& given, const PaperWriter& writePaper) {
     const QCommandLineOption count = valued({QStringLiteral("numero")}, QStringLiteral("N"));
     const QCommandLineOption seed = valued({QStringLiteral("seme")}, QStringLiteral("S"));
     const RangeOptions rangeOptions;
+    // In the order their names are printed once written.
     const FileOption files[] = {
         {valued({QStringLiteral("csv")}, QStringLiteral("FILE")), QStringLiteral(".csv")},
         {valued({QStringLiteral("csv-it")}, QStringLiteral("FILE")), QStringLiteral(".csv")},
         {valued({QStringLiteral("moodle")}, QStringLiteral("FILE")), QStringLiteral(".xml")},
+        {valued({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("FILE")),
+         QStringLiteral(".pdf")},
+        {valued({QStringLiteral("soluzioni")}, QStringLiteral("FILE")), QStringLiteral(".pdf")},
     };
-    Arguments arguments(
-        QStringLiteral("esercizi"),
-        QList<QCommandLineOption>{count, seed} + rangeOptions.all() +
-            QList<QCommandLineOption>{files[0].option, files[1].option, files[2].option},
-        0);
+    QList<QCommandLineOption> options{count, seed};
+    options += rangeOptions.all();
+    for (const FileOption& file : files)
+        options << file.option;
+    Arguments arguments(QStringLiteral("esercizi"), options, 0);
     if (const auto status = Exit::read(arguments, given))
         return *status;
     constexpr int most = practice::ExerciseSet::kMostExercises;
@@ -224,26 +234,35 @@ int PracticeSubcommands::esercizi(const QStringList& given) {
     for (const FileOption& file : files)
         if (arguments.isSet(file.option) &&
             !TextFile::hasExtension(arguments.value(file.option), file.extension))
-            return Exit::usageError(QStringLiteral("--%1 vuole un file %2")
-                                        .arg(file.option.names().first(), file.extension));
+            return Exit::usageError(
+                QStringLiteral("%1 vuole un file %2").arg(typed(file.option), file.extension));
     const auto set = practice::ExerciseSet::make(*s, n, *ranges, &why);
     if (!set)
         return usageError(why);
     namespace files_of = practice::exercise_files;
-    const auto contentOf = [&](std::size_t file) {
-        return file == 2
-                   ? files_of::moodle(*set, *ranges)
-                   : files_of::list(*set, file == 0 ? CsvDialect::kStandard : CsvDialect::kItalian);
+    const auto save = [&](std::size_t file, const QString& path) {
+        switch (file) {
+        case 0:
+        case 1:
+            return TextFile::save(
+                path,
+                files_of::list(*set, file == 0 ? CsvDialect::kStandard : CsvDialect::kItalian),
+                &problem);
+        case 2:
+            return TextFile::save(path, files_of::moodle(*set, *ranges), &problem);
+        default:
+            return writePaper(file == 3 ? Paper::Sheets : Paper::Key, *set, path, &problem);
+        }
     };
     if (std::none_of(std::begin(files), std::end(files),
                      [&](const FileOption& f) { return arguments.isSet(f.option); }))
-        return printed(contentOf(0), true);
+        return printed(files_of::list(*set, CsvDialect::kStandard), true);
     StandardOutput out;
     for (std::size_t i = 0; i < std::size(files); ++i) {
         if (!arguments.isSet(files[i].option))
             continue;
         const QString path = arguments.value(files[i].option);
-        if (!TextFile::save(path, contentOf(i), &problem)) {
+        if (!save(i, path)) {
             out.finish();
             return Exit::failure(problem);
         }

@@ -18,20 +18,36 @@ QString why(int errorNumber) {
     return QString::fromStdString(engine::systemErrorText(errorNumber));
 }
 
+// A device or a pipe (/dev/full, a FIFO), or a link to one, is written to
+// directly: renaming a finished file over it would replace the device itself.
+bool isDevice(const QString& path) {
+    const QFileInfo target(path);
+    return target.exists() && !target.isFile() && !target.isDir();
+}
+
 } // namespace
 
 bool TextFile::save(const QString& path, std::string_view bytes, QString* problem) {
-    QSaveFile file(path);
-    errno = 0;
     const auto size = qint64(bytes.size());
     // Unbuffered: a write that the disk cuts short is seen here. Buffered,
     // QSaveFile flushes on commit, drops a failure there and keeps the
     // short file.
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-        file.write(bytes.data(), size) == size && file.commit())
-        return true;
-    int errorNumber = errno;
-    file.cancelWriting();
+    constexpr auto mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
+    int errorNumber = 0;
+    if (isDevice(path)) {
+        QFile device(path);
+        errno = 0;
+        if (device.open(mode) && device.write(bytes.data(), size) == size)
+            return true;
+        errorNumber = errno;
+    } else {
+        QSaveFile file(path);
+        errno = 0;
+        if (file.open(mode) && file.write(bytes.data(), size) == size && file.commit())
+            return true;
+        errorNumber = errno;
+        file.cancelWriting();
+    }
     // Qt leaves ENOENT for a target that is a folder, and no errno for
     // some failures; the path tells those apart.
     const QFileInfo target(path);

@@ -31,6 +31,10 @@ Table inputs(const CompletedCalculation& done) {
 
 } // namespace
 
+FieldLines nameClassAndDate() {
+    return {{{"Nome", 30}, {"Classe", 8}, {"Data", 14}}};
+}
+
 Document calculationSheet(const std::optional<CompletedCalculation>& done) {
     Page page{{Title{kTitle}}};
     if (!done) {
@@ -39,8 +43,7 @@ Document calculationSheet(const std::optional<CompletedCalculation>& done) {
         return {kTitle, {page}};
     }
     page.blocks.insert(page.blocks.end(),
-                       {FieldLines{{{"Nome", 30}, {"Classe", 8}, {"Data", 14}}},
-                        Heading{"Dati del calcolo"}, inputs(*done),
+                       {nameClassAndDate(), Heading{"Dati del calcolo"}, inputs(*done),
                         Heading{"Resoconto di «Calcolo»"},
                         ReportLines{engine::reportLines(done->calculation)}, Heading{"Grafico"},
                         Plot{done->calculation.values, plotArea(), axisCaptions()}});

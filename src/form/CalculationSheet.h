@@ -7,6 +7,9 @@
 
 namespace form {
 
+// The lines a student writes her name, class and date on.
+FieldLines nameClassAndDate();
+
 // "Scheda di calcolo": one page for a teacher to hand out and a student to
 // hand in, of the last "Calcolo" that completed: the title, lines for name,
 // class and date, the boxes as typed and the values used, the 21 lines of the

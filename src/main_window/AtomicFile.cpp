@@ -28,6 +28,13 @@ QString whyNotWritten(const QString& path, int errorNumber) {
     return QString::fromStdString(engine::systemErrorText(errorNumber));
 }
 
+// A device or a pipe (/dev/full, a FIFO), or a link to one, is written to
+// directly: renaming a finished file over it would replace the device itself.
+bool isDevice(const QString& path) {
+    const QFileInfo target(path);
+    return target.exists() && !target.isFile() && !target.isDir();
+}
+
 } // namespace
 
 bool AtomicFile::save(const QString& path, const Write& write, QString* problem) {
@@ -35,13 +42,23 @@ bool AtomicFile::save(const QString& path, const Write& write, QString* problem)
     // errno, and no encoder (libpng) prints a line of its own in English.
     QBuffer content;
     const bool made = content.open(QIODevice::WriteOnly) && write(content);
-    QSaveFile file(path);
-    errno = 0;
-    if (made && file.open(QIODevice::WriteOnly) && file.write(content.data()) == content.size() &&
-        file.commit())
-        return true;
-    const int errorNumber = errno;
-    file.cancelWriting();
+    int errorNumber = 0;
+    if (isDevice(path)) {
+        QFile device(path);
+        errno = 0;
+        if (made && device.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+            device.write(content.data()) == content.size())
+            return true;
+        errorNumber = errno;
+    } else {
+        QSaveFile file(path);
+        errno = 0;
+        if (made && file.open(QIODevice::WriteOnly) &&
+            file.write(content.data()) == content.size() && file.commit())
+            return true;
+        errorNumber = errno;
+        file.cancelWriting();
+    }
     *problem = QStringLiteral("Impossibile scrivere il file \"%1\": %2.")
                    .arg(path, whyNotWritten(path, errorNumber));
     return false;

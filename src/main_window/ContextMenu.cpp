@@ -1,8 +1,10 @@
 #include "main_window/ContextMenu.h"
 
 #include "form/CalculationSheet.h"
+#include "form/FormDescription.h"
 #include "form/FormState.h"
 #include "main_window/BrowserPage.h"
+#include "main_window/CheckDialog.h"
 #include "main_window/HelpWindow.h"
 #include "main_window/Picture.h"
 #include "main_window/PrintedDocument.h"
@@ -10,6 +12,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
@@ -28,6 +31,7 @@ ContextMenu::ContextMenu(QWidget& window, const form::FormState& state, View vie
     add("Stampa…", QKeySequence(Qt::CTRL | Qt::Key_P), &ContextMenu::print);
     exportSheet_ = add("Esporta scheda PDF…", {}, &ContextMenu::exportSheet);
     printSheet_ = add("Stampa scheda…", {}, &ContextMenu::printSheet);
+    add("Verifica il calcolo…", {}, &ContextMenu::checkWorking);
     add("Salva la pagina per il browser…", {}, &ContextMenu::savePage);
     menu_.setAccessibleName(QStringLiteral("Risultati"));
     offer(state_.offers());
@@ -123,6 +127,24 @@ void ContextMenu::showAbout() {
     about_->show();
     about_->raise();
     about_->activateWindow();
+}
+
+void ContextMenu::checkWorking() {
+    if (!check_) {
+        auto* dialog = new CheckDialog(&window_, [this] {
+            std::array<std::string, 3> texts;
+            for (std::size_t i = 0; i < texts.size(); ++i)
+                texts[i] = window_.findChild<QLineEdit*>(QString::fromUtf8(form::kInputBoxes[i]))
+                               ->text()
+                               .toStdString();
+            return texts;
+        });
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        check_ = dialog;
+    }
+    check_->open(); // modal to the window, without blocking it
+    check_->raise();
+    check_->activateWindow();
 }
 
 void ContextMenu::savePage() {

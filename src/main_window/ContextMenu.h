@@ -17,6 +17,7 @@ struct Offers;
 } // namespace form
 
 class QAction;
+class QDialog;
 class QMessageBox;
 class QPrinter;
 
@@ -26,8 +27,8 @@ class HelpWindow;
 
 // What the window shows, taken out of it: the window's context menu and its
 // shortcuts to copy the printed text or the picture, save the picture as PNG,
-// export it as a PDF page and print it; and the calculation sheet, as a PDF
-// or on paper. A failure is reported through the
+// export it as a PDF page and print it; the calculation sheet, as a PDF or
+// on paper; and a check of the student's own steps. A failure is reported through the
 // window's error seam, and the window carries on.
 class ContextMenu : public QObject {
     Q_OBJECT
@@ -58,6 +59,7 @@ class ContextMenu : public QObject {
     void print();
     void exportSheet();
     void printSheet();
+    void checkWorking();
     void savePage();
 
     using Save = std::function<bool(const QString& path, QString* problem)>;
@@ -86,6 +88,7 @@ class ContextMenu : public QObject {
     void showAbout();
     HelpWindow* help_ = nullptr;
     QPointer<QMessageBox> about_;
+    QPointer<QDialog> check_; // "Verifica il calcolo", while it is open
 };
 
 } // namespace main_window

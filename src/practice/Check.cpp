@@ -205,6 +205,13 @@ std::string StepCheck::comparison() const {
     return text;
 }
 
+std::vector<std::string> StepCheck::lines() const {
+    std::vector<std::string> told = {wordOf(verdict), comparison()};
+    if (!note.empty())
+        told.push_back(note);
+    return told;
+}
+
 std::optional<Step> Check::firstWrong() const {
     for (const StepCheck& s : steps_)
         if (s.verdict == Verdict::Wrong)
@@ -236,9 +243,10 @@ std::string Check::text() const {
         text += names.label;
         if (*names.unit != '\0')
             text += std::string(" (") + names.unit + ")";
-        text += std::string(": ") + wordOf(s.verdict) + "\n" + kIndent + s.comparison() + "\n";
-        if (!s.note.empty())
-            text += kIndent + s.note + "\n";
+        const std::vector<std::string> lines = s.lines();
+        text += ": " + lines.front() + "\n";
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            text += kIndent + lines[i] + "\n";
     }
     return text;
 }

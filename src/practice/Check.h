@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace engine {
 struct Calculation;
@@ -29,6 +30,9 @@ struct StepCheck {
     // Hers, the program's and the difference, as every face shows them:
     // "tuo 4928.6, atteso 4928.573, differenza 0.027"; "atteso 548" when not given.
     std::string comparison() const;
+    // What a face shows beside her answer, a line each: the verdict ("giusto"),
+    // the comparison, and the note when there is one.
+    std::vector<std::string> lines() const;
 };
 
 // A student's working checked step by step against the program: each given

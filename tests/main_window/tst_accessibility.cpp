@@ -1,5 +1,6 @@
 #include "ExpectedText.h"
 #include "FormDriver.h"
+#include "main_window/CheckDialog.h"
 #include "main_window/ErrorBox.h"
 #include "main_window/HelpWindow.h"
 #include "platform/PrintedTextView.h"
@@ -90,6 +91,15 @@ std::string treeOf(QWidget& window) {
         .toStdString();
 }
 
+// "Verifica il calcolo…" from the window's menu, once the window has the
+// keyboard: the dialog then takes it.
+main_window::CheckDialog* openCheck(MenuDriver& w) {
+    if (!QTest::qWaitForWindowActive(&w.form))
+        return nullptr;
+    w.entry("Verifica il calcolo…")->trigger();
+    return w.form.findChild<main_window::CheckDialog*>();
+}
+
 } // namespace
 
 class TestAccessibility : public QObject {
@@ -170,6 +180,90 @@ class TestAccessibility : public QObject {
         QTest::keyClick(target, Qt::Key_End);
         QTest::keyClick(target, Qt::Key_5);
         QVERIFY(heard.contains(said(QAccessible::TextCaretMoved, target->accessibleName())));
+    }
+
+    // "Verifica il calcolo…" from the menu: its whole tree as it opens, the
+    // first box focused; the student's working typed box by box with Tab and
+    // checked with Invio, its tree with each verdict beside its box and the
+    // summary heard once; then Tab on to the buttons, and Esc closes it,
+    // which is no error.
+    void checkDialogFromTheKeyboard() {
+        MenuDriver w;
+        w.type("60", "35", "10");
+        main_window::CheckDialog* dialog = openCheck(w);
+        QTRY_VERIFY(dialog && dialog->isActiveWindow()); // the keys go to it
+        QVERIFY(expected_text::matches("accessibility-verifica", treeOf(*dialog)));
+        const QStringList working = {"4928,6", "270810", "0.99998", "0.00608", "549"};
+        for (const QString& value : working) {
+            if (value != working.front())
+                QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            QTest::keyClicks(dialog->focusWidget(), value);
+        }
+        heard.clear();
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+        QCOMPARE(heard.filter(QRegularExpression("^" + said(QAccessible::ObjectShow, ""))),
+                 QStringList{said(QAccessible::ObjectShow, dialog->summary())});
+        QVERIFY(expected_text::matches("accessibility-verifica-fatta", treeOf(*dialog)));
+        QStringList buttons;
+        for (int i = 0; i < 2; ++i) {
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            buttons << dialog->focusWidget()->accessibleName() +
+                           qobject_cast<QPushButton*>(dialog->focusWidget())->text();
+        }
+        QCOMPARE(buttons, (QStringList{"Verifica", "Chiudi"}));
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!w.form.findChild<main_window::CheckDialog*>());
+        QVERIFY(w.errors.isEmpty());
+        QCOMPARE(w.control<QLineEdit>("Text4")->text(), "10");
+    }
+
+    // What the check says when it cannot judge: an answer that is not a
+    // number (its box takes the focus), boxes whose calculation fails (read
+    // as "Calcolo" reads them, at the moment of the check), nothing given.
+    void checkDialogTellsWhy_data() {
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QStringList>("working");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("non un numero")
+            << QStringList{"60", "35", "10"} << QStringList{"4928,6", "", "", "0.006o8", ""}
+            << "Teta (rad): «0.006o8» non è un numero: scrivere le cifre con la virgola o il punto "
+               "per i decimali (4928,6 o 4928.6), senza separatori delle migliaia; un esponente si "
+               "scrive con la e (6.08e-3)."
+            << "teta";
+        QTest::newRow("sotto lo strato")
+            << QStringList{"60", "35", "16"} << QStringList{"4928,6", "", "", "", ""}
+            << "Errore di run-time: argomento non valido.\n\nQuota di calc. (ft): la quota deve "
+               "essere al massimo 15 ft, la profondità dello strato."
+            << "ascissa";
+        QTest::newRow("nessun passo")
+            << QStringList{"60", "35", "10"} << QStringList{"", "", "", "", ""}
+            << "Nessun passo da verificare: scrivi almeno un valore. Giusti 0, coerenti 0, "
+               "sbagliati 0, mancanti 5."
+            << "ascissa";
+    }
+    void checkDialogTellsWhy() {
+        QFETCH(QStringList, boxes);
+        QFETCH(QStringList, working);
+        QFETCH(QString, summary);
+        QFETCH(QString, focus);
+        MenuDriver w;
+        w.type("50", "35", "10");
+        main_window::CheckDialog* dialog = openCheck(w);
+        QTRY_VERIFY(dialog && dialog->isActiveWindow());
+        w.type(boxes[0], boxes[1], boxes[2]); // with the dialog open: read when checked
+        const QList<QLineEdit*> answers = dialog->findChildren<QLineEdit*>();
+        for (qsizetype i = 0; i < answers.size(); ++i)
+            answers[i]->setText(working[i]);
+        answers.back()->setFocus();
+        heard.clear();
+        QTest::keyClick(answers.back(), Qt::Key_Return);
+        QCOMPARE(dialog->summary(), summary);
+        QVERIFY(heard.contains(said(QAccessible::ObjectShow, summary)));
+        QCOMPARE(dialog->focusWidget()->objectName(), focus);
+        for (QLabel* verdict : dialog->findChildren<QLabel*>())
+            QVERIFY(verdict->text() != "giusto" && !verdict->text().startsWith("sbagliato"));
+        QVERIFY(w.errors.isEmpty());
     }
 
     void errorBoxIsAnError() {

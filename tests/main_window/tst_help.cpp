@@ -103,7 +103,7 @@ class TestHelp : public QObject {
             for (auto f = b.begin(); !f.atEnd(); ++f)
                 if (f.fragment().charFormat().anchorHref().startsWith('#'))
                     links << qMakePair(f.fragment().position(), f.fragment().text());
-        QCOMPARE(links.size(), 9);
+        QCOMPARE(links.size(), 11);
         for (const auto& [position, words] : links) {
             text->verticalScrollBar()->setValue(0);
             QTextCursor at(text->document());
