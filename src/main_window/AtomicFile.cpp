@@ -37,8 +37,10 @@ bool AtomicFile::save(const QString& path, const Write& write, QString* problem)
     const bool made = content.open(QIODevice::WriteOnly) && write(content);
     QSaveFile file(path);
     errno = 0;
-    if (made && file.open(QIODevice::WriteOnly) && file.write(content.data()) == content.size() &&
-        file.commit())
+    // Unbuffered: a write that the disk cuts short is seen here. Buffered, a
+    // small file goes out only at commit, whose failure leaves errno unset.
+    if (made && file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+        file.write(content.data()) == content.size() && file.commit())
         return true;
     const int errorNumber = errno;
     file.cancelWriting();

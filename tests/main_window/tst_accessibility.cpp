@@ -1,5 +1,6 @@
 #include "ExpectedText.h"
 #include "FormDriver.h"
+#include "Locale.h"
 #include "main_window/ErrorBox.h"
 #include "main_window/HelpWindow.h"
 #include "platform/PrintedTextView.h"
@@ -99,6 +100,7 @@ class TestAccessibility : public QObject {
     // As when a screen reader is running: the offscreen platform has none,
     // so its switch is turned on by hand.
     void initTestCase() {
+        QVERIFY2(test_locale::asAsked(), test_locale::kMissing);
         QAccessible::installUpdateHandler(listen);
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
         QVERIFY(QAccessible::isActive());

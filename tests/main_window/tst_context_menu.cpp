@@ -1,6 +1,7 @@
 #include "EngineText.h"
 #include "Expected.h"
 #include "FormDriver.h"
+#include "Locale.h"
 #include "PdfPages.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ class TestContextMenu : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { QVERIFY2(test_locale::asAsked(), test_locale::kMissing); }
     // Copia testo (Ctrl+Shift+C): the printed lines, exactly as
     // "raggio-limite calcolo" prints them; nothing when nothing is printed.
     // Ctrl+C stays with the boxes. Shift+F10 opens the menu.

@@ -229,6 +229,27 @@ async function calcoliAgainstNative(browser) {
   }
 }
 
+// Each box text of the reading table (tests/app/expected/reading/, from the
+// rule as the README states it) as typed in each box: its notice under the
+// box and as its description, or none and the box's own description.
+async function readingNotices(browser) {
+  const table = readFileSync(join(dirname(fileURLToPath(import.meta.url)),
+    '../app/expected/reading/reading-notices.txt'), 'utf8').trim().split('\n').map((l) => JSON.parse(l));
+  const page = await openPage(browser);
+  const got = await page.eval(`(() => {
+    const $ = (id) => document.getElementById(id);
+    document.activeElement.blur();
+    return ['text1', 'text2', 'text4'].map((id) => ${JSON.stringify(table.map(([t]) => t))}.map((text) => {
+      $(id).value = text;
+      $(id).dispatchEvent(new Event('input'));
+      return [$(id + '-avviso').textContent, $(id).getAttribute('aria-description')];
+    }));
+  })()`);
+  const own = await page.eval(`['text1', 'text2', 'text4'].map((id) => document.getElementById(id).dataset.descrizione)`);
+  same('ogni casella e ogni testo: l\'avviso e la descrizione', got,
+    own.map((description) => table.map(([, notice]) => [notice, notice || description])));
+}
+
 async function graficiAgainstWindow(browser) {
   for (const ratio of ratios) {
     const page = await openPage(browser, { ratio });
@@ -837,7 +858,7 @@ async function offline(browser) {
 
 const browser = await Chromium.launch();
 try {
-  for (const group of [calcoliAgainstNative, graficiAgainstWindow, newRatioAndSaved, firstPlot,
+  for (const group of [calcoliAgainstNative, readingNotices, graficiAgainstWindow, newRatioAndSaved, firstPlot,
     accessibility, keyboard, spokenWords, devices, phoneFindings, documents, offline])
     if (!only || group.name === only) await group(browser);
   same('nessun errore nella console', pages.flatMap((p) => p.consoleErrors), []);
