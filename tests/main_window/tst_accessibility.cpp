@@ -75,6 +75,10 @@ QString tree(QAccessibleInterface* node, QPoint origin, int depth = 0) {
                                       .arg(role, node->text(QAccessible::Name),
                                            node->text(QAccessible::Description),
                                            states(node->state()), rect(node->rect(), origin));
+    if (const auto* widget = qobject_cast<const QWidget*>(node->object());
+        widget && !widget->toolTip().isEmpty())
+        told +=
+            QString(2 * depth + 4, ' ') + QStringLiteral("tooltip «%1»\n").arg(widget->toolTip());
     if (QAccessibleTextInterface* text = node->textInterface())
         told += QString(2 * depth + 4, ' ') + QStringLiteral("caret %1 of %2\n")
                                                   .arg(text->cursorPosition())
@@ -107,9 +111,10 @@ class TestAccessibility : public QObject {
     }
     void init() { heard.clear(); }
 
-    // The whole tree at start, after Grafico and after Calcolo (its report
-    // from the top again), after Grafico for a point above the surface (the
-    // summary keeps the depth's sign), and the help's, against
+    // The whole tree, tooltips included, at start, after Grafico and after
+    // Calcolo (its report from the top again), after Grafico for a point
+    // above the surface (the summary keeps the depth's sign), after a
+    // failing Calcolo with a notice in every box, and the help's, against
     // tests/main_window/expected/.
     void wholeTree() {
         FormDriver w;
@@ -123,6 +128,9 @@ class TestAccessibility : public QObject {
         w.calcolo("60", "35", "-10");
         w.grafico();
         QVERIFY(expected_text::matches("accessibility-grafico-sopra", treeOf(w.form)));
+        w.calcolo("1e400°F", " 35,5", "10 ft");
+        QCOMPARE(w.errors.size(), 1);
+        QVERIFY(expected_text::matches("accessibility-errore", treeOf(w.form)));
         main_window::HelpWindow help;
         help.present();
         QVERIFY(QTest::qWaitForWindowExposed(&help));
