@@ -250,6 +250,52 @@ async function readingNotices(browser) {
     own.map((description) => table.map(([, notice]) => [notice, notice || description])));
 }
 
+// The page's own paths: the Stampa scheda and Salva buttons offered as the
+// window offers its entries; printed before any Calcolo, a sheet whole and
+// without a script error; at every width round the layouts' border, the
+// plot whole in its column and the page never wider than the screen.
+async function ownPaths(browser) {
+  const page = await openPage(browser);
+  const offered = () => page.eval("['stampa', 'salva'].map((id) => !document.getElementById(id).disabled)");
+  const states = [['all\'avvio', await offered()]];
+  for (const [step, texts] of [['Calcolo', ['60', '35', '10']], ['Calcolo fallito', ['60', '35', '16']]]) {
+    await page.eval(press('command1', texts));
+    if (await page.eval("document.getElementById('errore').open")) await closeMessage(page);
+    states.push([step, await offered()]);
+  }
+  await page.eval(press('command2'));
+  states.push(['Grafico', await offered()]);
+  same('Stampa scheda e Salva offerti', states,
+    [['all\'avvio', [false, false]], ['Calcolo', [true, false]], ['Calcolo fallito', [true, false]],
+      ['Grafico', [true, true]]]);
+
+  await page.eval(press('command1', ['60', '35', '10']));
+  await page.eval(press('command2'));
+  const layouts = [];
+  for (let width = 980; width <= 1040; width += 1) {
+    await page.resize(width, 900, 1);
+    layouts.push(await page.eval(`new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(() => {
+      const plot = document.getElementById('disegno').getBoundingClientRect();
+      done([document.documentElement.classList.contains('larga'),
+        document.scrollingElement.scrollWidth <= innerWidth, plot.right <= innerWidth, plot.left >= 0]);
+    })))`));
+  }
+  const wide = layouts.findIndex(([larga]) => larga);
+  same('da 980 a 1040 px: un solo cambio di disposizione, il grafico intero', [
+    wide > 0 && layouts.every(([larga], i) => larga === i >= wide),
+    layouts.map(([, ...fits], i) => [980 + i, ...fits]).filter(([, ...fits]) => !fits.every(Boolean))],
+  [true, []]);
+
+  const fresh = await openPage(browser);
+  await fresh.eval("dispatchEvent(new Event('beforeprint'))");
+  const { data } = await fresh.send('Page.printToPDF', { paperWidth: 8.27, paperHeight: 11.69, printBackground: true });
+  const pdf = join(work, 'scheda-senza-calcolo.pdf');
+  writeFileSync(pdf, Buffer.from(data, 'base64'));
+  expectedFile('scheda-senza-calcolo.txt', `${execFileSync('pdfinfo', [pdf], { encoding: 'utf8' })
+    .split('\n').filter((l) => /^(Pages|Page size):/.test(l)).join('\n')}\n${
+    execFileSync('pdftotext', ['-layout', pdf, '-'], { encoding: 'utf8' }).replace(/[ \t]+$/gm, '')}`);
+}
+
 async function graficiAgainstWindow(browser) {
   for (const ratio of ratios) {
     const page = await openPage(browser, { ratio });
@@ -858,7 +904,7 @@ async function offline(browser) {
 
 const browser = await Chromium.launch();
 try {
-  for (const group of [calcoliAgainstNative, readingNotices, graficiAgainstWindow, newRatioAndSaved, firstPlot,
+  for (const group of [calcoliAgainstNative, readingNotices, ownPaths, graficiAgainstWindow, newRatioAndSaved, firstPlot,
     accessibility, keyboard, spokenWords, devices, phoneFindings, documents, offline])
     if (!only || group.name === only) await group(browser);
   same('nessun errore nella console', pages.flatMap((p) => p.consoleErrors), []);
