@@ -394,6 +394,10 @@ async function accessibility(browser) {
   same('il grafico per un lettore di schermo', (await tree()).filter(([r]) => r === 'image'),
     [['image', 'Grafico', summary]]);
   same('il grafico annunciato', (await page.eval(seen)).live, summary);
+  await page.eval(press('command1', ['60', '35', '-10']));
+  await page.eval(press('command2'));
+  same('il grafico sopra la superficie, la quota col segno', (await tree()).filter(([r]) => r === 'image'),
+    [['image', 'Grafico', summary.replace('548 yd e 10 ft', '1226 yd e -10 ft')]]);
 }
 
 // Keyboard alone: type, Tab, Enter and Space, the dialog closed with Enter.
