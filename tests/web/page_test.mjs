@@ -337,10 +337,15 @@ async function newRatioAndSaved(browser) {
   execFileSync(program, ['grafico', '-o', captioned, '--scala', '2', '--', ...texts], { stdio: 'pipe' });
   const withCaptions = readFileSync(captioned).toString('base64');
   const folder = mkdtempSync(join(work, 'scaricati-'));
-  await browser.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  // Waited for as the browser tells it done (or cancelled), never for a time.
+  const downloaded = new Promise((done) => browser.listeners.add((m) => {
+    if (m.method === 'Browser.downloadProgress' && m.params.state !== 'inProgress') done(m.params.state);
+  }));
+  await browser.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder, eventsEnabled: true });
   await page.eval(press('salva'));
   const saved = join(folder, 'raggio-limite.png');
-  for (let i = 0; i < 100 && !existsSync(saved); ++i) await new Promise((r) => setTimeout(r, 50));
+  // A minute only so that a button that downloads nothing fails rather than hangs.
+  await Promise.race([downloaded, new Promise((r) => setTimeout(r, 60000))]);
   const png = existsSync(saved) ? readFileSync(saved).toString('base64') : '';
   await page.eval(`(async () => { const img = new Image(); img.src = 'data:image/png;base64,${png}';
     await img.decode(); const c = new OffscreenCanvas(img.width, img.height).getContext('2d');
