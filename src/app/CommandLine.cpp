@@ -5,6 +5,7 @@
 #include "app/Limits.h"
 #include "app/OffscreenApplication.h"
 #include "app/PracticeSubcommands.h"
+#include "app/TextFile.h"
 #include "app/TextSubcommands.h"
 #include "form/CalculationSheet.h"
 #include "form/ExerciseDocuments.h"
@@ -63,9 +64,8 @@ int rendered(char* program, const QStringList& given, const Rendering& kind) {
         return Exit::usageError(QStringLiteral("manca -o FILE, il file %1 da scrivere")
                                     .arg(kind.extensions.join(" o ")));
     const QString path = arguments.value(output);
-    const bool known = std::any_of(kind.extensions.begin(), kind.extensions.end(), [&](auto& e) {
-        return path.endsWith(e, Qt::CaseInsensitive) && path.size() > e.size();
-    });
+    const bool known = std::any_of(kind.extensions.begin(), kind.extensions.end(),
+                                   [&](auto& e) { return TextFile::hasExtension(path, e); });
     if (!known)
         return Exit::usageError(
             QStringLiteral("-o vuole un file %1").arg(kind.extensions.join(" o ")));
@@ -110,7 +110,7 @@ int pagina(char* program, const QStringList& given) {
     const QString path = arguments.value(output);
     if (!arguments.isSet(output))
         return Exit::usageError(QStringLiteral("manca -o FILE, il file .html da scrivere"));
-    if (!path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive) || path.size() <= 5)
+    if (!TextFile::hasExtension(path, QStringLiteral(".html")))
         return Exit::usageError(QStringLiteral("-o vuole un file .html"));
     int argc = 1;
     char* argv[] = {program, nullptr};

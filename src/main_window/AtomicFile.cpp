@@ -53,7 +53,9 @@ bool AtomicFile::save(const QString& path, const Write& write, QString* problem)
     } else {
         QSaveFile file(path);
         errno = 0;
-        if (made && file.open(QIODevice::WriteOnly) &&
+        // Unbuffered: a write that the disk cuts short is seen here. Buffered, a
+        // small file goes out only at commit, whose failure leaves errno unset.
+        if (made && file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
             file.write(content.data()) == content.size() && file.commit())
             return true;
         errorNumber = errno;

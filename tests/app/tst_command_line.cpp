@@ -1,4 +1,5 @@
 #include "Expected.h"
+#include "Locale.h"
 #include "PdfPages.h"
 
 #include <QCryptographicHash>
@@ -56,7 +57,8 @@ QByteArray run(const QString& command, const QString& folder) {
     for (const char* name : {"DISPLAY", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY"})
         environment.remove(name);
     environment.insert("PATH", programFolder() + ':' + environment.value("PATH"));
-    environment.insert("LC_ALL", "C.UTF-8");
+    // The test's own locale (CTest runs it in C and in Italian), or C.
+    environment.insert("LC_ALL", qEnvironmentVariable("LC_ALL", "C.UTF-8"));
     environment.insert("DATA", DATA_DIR); // the cases' input files, tests/app/data
     QProcess shell;
     shell.setProcessEnvironment(environment);
@@ -161,6 +163,8 @@ class TestCommandLine : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { QVERIFY2(test_locale::asAsked(), test_locale::kMissing); }
+
     // Each file of tests/app/expected/ is a case: its first line the command
     // after "$ ", then the exit status, standard output and standard error,
     // and every file the command left in its empty folder.

@@ -1,5 +1,6 @@
 #include "ExpectedText.h"
 #include "FormDriver.h"
+#include "Locale.h"
 #include "main_window/CheckDialog.h"
 #include "main_window/ErrorBox.h"
 #include "main_window/HelpWindow.h"
@@ -75,6 +76,10 @@ QString tree(QAccessibleInterface* node, QPoint origin, int depth = 0) {
                                       .arg(role, node->text(QAccessible::Name),
                                            node->text(QAccessible::Description),
                                            states(node->state()), rect(node->rect(), origin));
+    if (const auto* widget = qobject_cast<const QWidget*>(node->object());
+        widget && !widget->toolTip().isEmpty())
+        told +=
+            QString(2 * depth + 4, ' ') + QStringLiteral("tooltip «%1»\n").arg(widget->toolTip());
     if (QAccessibleTextInterface* text = node->textInterface())
         told += QString(2 * depth + 4, ' ') + QStringLiteral("caret %1 of %2\n")
                                                   .arg(text->cursorPosition())
@@ -109,15 +114,17 @@ class TestAccessibility : public QObject {
     // As when a screen reader is running: the offscreen platform has none,
     // so its switch is turned on by hand.
     void initTestCase() {
+        QVERIFY2(test_locale::asAsked(), test_locale::kMissing);
         QAccessible::installUpdateHandler(listen);
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
         QVERIFY(QAccessible::isActive());
     }
     void init() { heard.clear(); }
 
-    // The whole tree at start, after Grafico and after Calcolo (its report
-    // from the top again), after Grafico for a point above the surface (the
-    // summary keeps the depth's sign), and the help's, against
+    // The whole tree, tooltips included, at start, after Grafico and after
+    // Calcolo (its report from the top again), after Grafico for a point
+    // above the surface (the summary keeps the depth's sign), after a
+    // failing Calcolo with a notice in every box, and the help's, against
     // tests/main_window/expected/.
     void wholeTree() {
         FormDriver w;
@@ -131,6 +138,9 @@ class TestAccessibility : public QObject {
         w.calcolo("60", "35", "-10");
         w.grafico();
         QVERIFY(expected_text::matches("accessibility-grafico-sopra", treeOf(w.form)));
+        w.calcolo("1e400°F", " 35,5", "10 ft");
+        QCOMPARE(w.errors.size(), 1);
+        QVERIFY(expected_text::matches("accessibility-errore", treeOf(w.form)));
         main_window::HelpWindow help;
         help.present();
         QVERIFY(QTest::qWaitForWindowExposed(&help));

@@ -1,4 +1,5 @@
 #include "FormDriver.h"
+#include "Locale.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@ class TestForm1 : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { QVERIFY2(test_locale::asAsked(), test_locale::kMissing); }
     // What a user finds at start, then the whole calculation by keyboard alone.
     void startUpByKeyboard() {
         FormDriver w;

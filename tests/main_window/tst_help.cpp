@@ -1,4 +1,8 @@
 #include "FormDriver.h"
+#include "engine/Calculation.h"
+#include "engine/Numeric.h"
+#include "engine/Report.h"
+#include "engine/RuntimeError.h"
 #include "main_window/HelpWindow.h"
 
 #include <QMessageBox>
@@ -42,6 +46,60 @@ void open(FormDriver& w, const QString& target) {
     if (QWidget* control = w.form.findChild<QWidget*>(target))
         return QTest::keyClick(control, Qt::Key_F1);
     QMetaObject::invokeMethod(menu(w).value(target), "trigger"); // no such entry: nothing
+}
+
+// What the program says of a claim that the help marks with data-
+// attributes, written as the claim is: the claim itself when they agree.
+QString computed(const QMap<QString, QString>& data, const QString& claim) {
+    const auto boxes = [](const QString& texts) { return texts.split(' '); };
+    const auto calculation = [&](const QString& texts) {
+        const QStringList t = boxes(texts);
+        return engine::Calculation::fromTexts(t[0].toStdString(), t[1].toStdString(),
+                                              t[2].toStdString());
+    };
+    if (data.contains("arrotonda"))
+        return QString::number(engine::toInt16(engine::Val(data["arrotonda"].toStdString())));
+    if (data.contains("legge")) {
+        const double value = engine::Val(data["legge"].toStdString());
+        return value == claim.toDouble() ? claim : QString::number(value, 'g', 17);
+    }
+    if (data.contains("avviso"))
+        return QString::fromStdString(engine::readingNotice(data["avviso"].toStdString()));
+    if (data.contains("righe"))
+        return QString::number(engine::reportLines(calculation(data["righe"])).size());
+    if (data.contains("calcolo")) {
+        const engine::RayPoint p = calculation(data["calcolo"]).point;
+        const QMap<QString, double> steps{
+            {"vel", p.vel}, {"r1", p.r1}, {"cos", p.cosTeta}, {"teta", p.teta}, {"S", p.S}};
+        const int decimals = int(claim.section('.', 1).size());
+        const double scale = std::pow(10.0, decimals), value = steps.value(data["passo"]) * scale;
+        return QString::number((data.contains("troncato") ? std::floor(value) : std::round(value)) /
+                                   scale,
+                               'f', decimals);
+    }
+    if (data.contains("errore")) {
+        for (const QString& texts : data["errore"].split(';')) {
+            try {
+                calculation(texts);
+                return texts + ": nessun errore";
+            } catch (const engine::RuntimeError& error) {
+                const auto name =
+                    QString::fromStdString(engine::RuntimeError::kindName(error.kind()));
+                if (name != claim)
+                    return texts + ": " + name;
+            }
+        }
+        return claim;
+    }
+    if (data.contains("comando")) {
+        QProcess program;
+        program.start(RAGGIO_LIMITE, claim.section(' ', 1).split(' '));
+        program.waitForFinished();
+        return program.exitCode() == data["comando"].toInt() && program.exitStatus() == 0
+                   ? claim
+                   : QString("stato d'uscita %1").arg(program.exitCode());
+    }
+    return "nessuna prova per " + data.keys().join(' ');
 }
 
 } // namespace
@@ -116,6 +174,25 @@ class TestHelp : public QObject {
             QVERIFY2(first.text() == words || (atEnd && text->toPlainText().contains(words)),
                      qPrintable(words + " -> " + first.text()));
         }
+    }
+
+    // Every figure, example and message that the help marks with data-
+    // attributes, computed by the program: the help says what it does.
+    void claimsHold() {
+        QFile file(":/guida/guida.html");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        static const QRegularExpression marked("<(span|dt) (data-[^>]*)>([^<]*)</\\1>");
+        static const QRegularExpression attribute("data-([a-z]+)=\"([^\"]*)\"");
+        QStringList claims, found;
+        for (const auto& m : marked.globalMatch(QString::fromUtf8(file.readAll()))) {
+            QMap<QString, QString> data;
+            for (const auto& a : attribute.globalMatch(m.captured(2)))
+                data[a.captured(1)] = a.captured(2);
+            claims << m.captured(3).replace('\n', ' ');
+            found << computed(data, claims.last());
+        }
+        QCOMPARE(found, claims);
+        QCOMPARE(claims.size(), 22);
     }
 
     // In whole words: "-h" is not "--help", nor "1.0" "1.0.1".

@@ -1,3 +1,4 @@
+#include "Locale.h"
 #include "engine/Calculation.h"
 #include "form/Document.h"
 #include "main_window/PrintedDocument.h"
@@ -47,6 +48,7 @@ class TestPrintedDocument : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { QVERIFY2(test_locale::asAsked(), test_locale::kMissing); }
     // Any document, block by block and page by page: as a PDF file of A4
     // pages (its title, page count, text and each page's pixels against
     // expected files), and on a printer's US Letter paper, the same pages from

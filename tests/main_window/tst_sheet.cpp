@@ -1,11 +1,13 @@
 #include "Expected.h"
 #include "FormDriver.h"
+#include "Locale.h"
 #include "PdfPages.h"
 
 class TestSheet : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { QVERIFY2(test_locale::asAsked(), test_locale::kMissing); }
     // Off until a Calcolo completes; then the last completed Calcolo, to a
     // file or to the printer, unchanged by Grafico and by whatever was typed
     // and failed after it: the very page that "raggio-limite scheda" writes

@@ -1,10 +1,16 @@
 #include "platform/Surface.h"
 
 #include "platform/FormFont.h"
+#include "platform/QtColours.h"
 #include "platform/QtGeometry.h"
 #include "raster/PixelCanvas.h"
 
+#include "ExpectedText.h"
+
 #include <QGuiApplication>
+#include <QMetaEnum>
+#include <QPalette>
+#include <QSet>
 #include <QTest>
 
 #include <memory>
@@ -43,6 +49,28 @@ class TestSurface : public QObject {
     Q_OBJECT
 
   private slots:
+    // Each of the form's system colours takes its palette role: with every
+    // role a colour of its own, the role each colour comes from, against
+    // tests/platform/expected/system-colours.txt.
+    void systemColoursTakeTheirRoles() {
+        QPalette palette;
+        const QMetaEnum roles = QMetaEnum::fromType<QPalette::ColorRole>();
+        for (int r = 0; r < QPalette::NColorRoles; ++r)
+            palette.setColor(QPalette::Active, QPalette::ColorRole(r), QColor(r, 100, 200));
+        const raster::Palette resolved = platform::rasterPalette(palette);
+        std::string told =
+            "foreground " + std::string(roles.valueToKey(qRed(resolved.foreground))) + "\n";
+        QSet<int> beyond; // past the 25 the system has
+        for (unsigned n = 0; n < resolved.system.size(); ++n)
+            if (n < 25)
+                told += std::to_string(n) + ' ' + roles.valueToKey(qRed(resolved.system[n])) + '\n';
+            else
+                beyond << qRed(resolved.system[n]);
+        for (int r : beyond)
+            told += std::string("25 to 255 ") + roles.valueToKey(r) + '\n';
+        QVERIFY(expected_text::matches("system-colours", told));
+    }
+
     // The picture draws as the page's canvas on pixels of its own does: at
     // each ratio, also once the picture grew or moved from a ratio of 2, the
     // same calls leave the same pixels and the same area to repaint.

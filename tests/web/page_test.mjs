@@ -230,6 +230,73 @@ async function calcoliAgainstNative(browser) {
   }
 }
 
+// Each box text of the reading table (tests/app/expected/reading/, from the
+// rule as the README states it) as typed in each box: its notice under the
+// box and as its description, or none and the box's own description.
+async function readingNotices(browser) {
+  const table = readFileSync(join(dirname(fileURLToPath(import.meta.url)),
+    '../app/expected/reading/reading-notices.txt'), 'utf8').trim().split('\n').map((l) => JSON.parse(l));
+  const page = await openPage(browser);
+  const got = await page.eval(`(() => {
+    const $ = (id) => document.getElementById(id);
+    document.activeElement.blur();
+    return ['text1', 'text2', 'text4'].map((id) => ${JSON.stringify(table.map(([t]) => t))}.map((text) => {
+      $(id).value = text;
+      $(id).dispatchEvent(new Event('input'));
+      return [$(id + '-avviso').textContent, $(id).getAttribute('aria-description')];
+    }));
+  })()`);
+  const own = await page.eval(`['text1', 'text2', 'text4'].map((id) => document.getElementById(id).dataset.descrizione)`);
+  same('ogni casella e ogni testo: l\'avviso e la descrizione', got,
+    own.map((description) => table.map(([, notice]) => [notice, notice || description])));
+}
+
+// The page's own paths: the Stampa scheda and Salva buttons offered as the
+// window offers its entries; printed before any Calcolo, a sheet whole and
+// without a script error; at every width round the layouts' border, the
+// plot whole in its column and the page never wider than the screen.
+async function ownPaths(browser) {
+  const page = await openPage(browser);
+  const offered = () => page.eval("['stampa', 'salva'].map((id) => !document.getElementById(id).disabled)");
+  const states = [['all\'avvio', await offered()]];
+  for (const [step, texts] of [['Calcolo', ['60', '35', '10']], ['Calcolo fallito', ['60', '35', '16']]]) {
+    await page.eval(press('command1', texts));
+    if (await page.eval("document.getElementById('errore').open")) await closeMessage(page);
+    states.push([step, await offered()]);
+  }
+  await page.eval(press('command2'));
+  states.push(['Grafico', await offered()]);
+  same('Stampa scheda e Salva offerti', states,
+    [['all\'avvio', [false, false]], ['Calcolo', [true, false]], ['Calcolo fallito', [true, false]],
+      ['Grafico', [true, true]]]);
+
+  await page.eval(press('command1', ['60', '35', '10']));
+  await page.eval(press('command2'));
+  const layouts = [];
+  for (let width = 980; width <= 1040; width += 1) {
+    await page.resize(width, 900, 1);
+    layouts.push(await page.eval(`new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(() => {
+      const plot = document.getElementById('disegno').getBoundingClientRect();
+      done([document.documentElement.classList.contains('larga'),
+        document.scrollingElement.scrollWidth <= innerWidth, plot.right <= innerWidth, plot.left >= 0]);
+    })))`));
+  }
+  const wide = layouts.findIndex(([larga]) => larga);
+  same('da 980 a 1040 px: un solo cambio di disposizione, il grafico intero', [
+    wide > 0 && layouts.every(([larga], i) => larga === i >= wide),
+    layouts.map(([, ...fits], i) => [980 + i, ...fits]).filter(([, ...fits]) => !fits.every(Boolean))],
+  [true, []]);
+
+  const fresh = await openPage(browser);
+  await fresh.eval("dispatchEvent(new Event('beforeprint'))");
+  const { data } = await fresh.send('Page.printToPDF', { paperWidth: 8.27, paperHeight: 11.69, printBackground: true });
+  const pdf = join(work, 'scheda-senza-calcolo.pdf');
+  writeFileSync(pdf, Buffer.from(data, 'base64'));
+  expectedFile('scheda-senza-calcolo.txt', `${execFileSync('pdfinfo', [pdf], { encoding: 'utf8' })
+    .split('\n').filter((l) => /^(Pages|Page size):/.test(l)).join('\n')}\n${
+    execFileSync('pdftotext', ['-layout', pdf, '-'], { encoding: 'utf8' }).replace(/[ \t]+$/gm, '')}`);
+}
+
 async function graficiAgainstWindow(browser) {
   for (const ratio of ratios) {
     const page = await openPage(browser, { ratio });
@@ -271,10 +338,15 @@ async function newRatioAndSaved(browser) {
   execFileSync(program, ['grafico', '-o', captioned, '--scala', '2', '--', ...texts], { stdio: 'pipe' });
   const withCaptions = readFileSync(captioned).toString('base64');
   const folder = mkdtempSync(join(work, 'scaricati-'));
-  await browser.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  // Waited for as the browser tells it done (or cancelled), never for a time.
+  const downloaded = new Promise((done) => browser.listeners.add((m) => {
+    if (m.method === 'Browser.downloadProgress' && m.params.state !== 'inProgress') done(m.params.state);
+  }));
+  await browser.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder, eventsEnabled: true });
   await page.eval(press('salva'));
   const saved = join(folder, 'raggio-limite.png');
-  for (let i = 0; i < 100 && !existsSync(saved); ++i) await new Promise((r) => setTimeout(r, 50));
+  // A minute only so that a button that downloads nothing fails rather than hangs.
+  await Promise.race([downloaded, new Promise((r) => setTimeout(r, 60000))]);
   const png = existsSync(saved) ? readFileSync(saved).toString('base64') : '';
   await page.eval(`(async () => { const img = new Image(); img.src = 'data:image/png;base64,${png}';
     await img.decode(); const c = new OffscreenCanvas(img.width, img.height).getContext('2d');
@@ -328,6 +400,10 @@ async function accessibility(browser) {
   same('il grafico per un lettore di schermo', (await tree()).filter(([r]) => r === 'image'),
     [['image', 'Grafico', summary]]);
   same('il grafico annunciato', (await page.eval(seen)).live, summary);
+  await page.eval(press('command1', ['60', '35', '-10']));
+  await page.eval(press('command2'));
+  same('il grafico sopra la superficie, la quota col segno', (await tree()).filter(([r]) => r === 'image'),
+    [['image', 'Grafico', summary.replace('548 yd e 10 ft', '1226 yd e -10 ft')]]);
 }
 
 // Keyboard alone: type, Tab, Enter and Space, the dialog closed with Enter.
@@ -1111,9 +1187,9 @@ async function panelOnDevices(browser) {
 
 const browser = await Chromium.launch();
 try {
-  for (const group of [calcoliAgainstNative, graficiAgainstWindow, newRatioAndSaved, firstPlot,
-    accessibility, keyboard, spokenWords, devices, phoneFindings, documents, offline, workingsAgainstNative,
-    links, newExercises, reloads, panelOnDevices])
+  for (const group of [calcoliAgainstNative, readingNotices, ownPaths, graficiAgainstWindow, newRatioAndSaved,
+    firstPlot, accessibility, keyboard, spokenWords, devices, phoneFindings, documents, offline,
+    workingsAgainstNative, links, newExercises, reloads, panelOnDevices])
     if (!only || only.includes(group.name)) await group(browser);
   same('nessun errore nella console', pages.flatMap((p) => p.consoleErrors), []);
 } catch (error) {
