@@ -257,6 +257,12 @@
     if (button.disabled === offered) button.disabled = !offered;
   }
 
+  // Into view at the next frame, when the page is laid out anyway: asked for
+  // at once, the scroll would lay the whole page out inside the click.
+  function scrollSoon(element) {
+    requestAnimationFrame(() => element.scrollIntoView({ block: 'nearest' }));
+  }
+
   // Does what the form's rules answered, in their order.
   function apply(r) {
     phoneLayout();
@@ -276,13 +282,13 @@
       showReport(r.resoconto);
       report.hidden = false;
       // The result's last line, and the notices after it.
-      if (phoneLayout()) ($('avvisi').firstChild ? $('avvisi') : report).scrollIntoView({ block: 'nearest' });
+      if (phoneLayout()) scrollSoon($('avvisi').firstChild ? $('avvisi') : report);
     }
     offer($('salva'), r.offerte.grafico);
     offer($('stampa'), r.offerte.scheda);
     if (r.disegna) {
       draw();
-      if (phoneLayout()) $('tavola').scrollIntoView({ block: 'nearest' });
+      if (phoneLayout()) scrollSoon($('tavola'));
     }
     if (r.errore) showError(r.errore, r.annuncio);
     else if (r.annuncio) announce(r.annuncio);

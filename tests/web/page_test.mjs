@@ -84,7 +84,8 @@ const press = (button, texts = null) => `(() => {
   const $ = (id) => document.getElementById(id);
   ${texts ? `[['text1', 0], ['text2', 1], ['text4', 2]].forEach(([id, i]) => { $(id).value = ${JSON.stringify(texts)}[i]; });` : ''}
   $('${button}').click();
-  return true; })()`;
+  // After the frame that follows, which brings what the click asked into view.
+  return new Promise((done) => requestAnimationFrame(() => done(true))); })()`;
 // In the page: the two live regions' texts, as a screen reader gets them.
 const voices = "[...document.querySelectorAll('[aria-live]')].map((e) => e.textContent)";
 // The words said: the second region's end in a no-break space, which only tells them apart.
