@@ -325,9 +325,18 @@ async function graficiAgainstWindow(browser) {
 }
 
 // The screen's ratio changes under a shown plot; then "Salva immagine".
+// Before the page: every media query it makes is kept with what it last
+// matched, so that __ratioChanged() tells of a change those whose answer
+// changed and that no event has told yet.
+const kRatioQueries = `(() => { const made = []; const matchMedia = window.matchMedia.bind(window);
+  window.matchMedia = (query) => { const list = matchMedia(query); const kept = { list, matches: list.matches };
+    list.addEventListener('change', () => { kept.matches = list.matches; }); made.push(kept); return list; };
+  window.__ratioChanged = () => made.filter((k) => k.list.matches !== k.matches)
+    .forEach((k) => { k.matches = k.list.matches; k.list.dispatchEvent(new Event('change')); }); })();`;
+
 async function newRatioAndSaved(browser) {
   const texts = grafici[0].slice(1);
-  const page = await openPage(browser, { ratio: 1 });
+  const page = await openPage(browser, { ratio: 1 }, kRatioQueries);
   await page.eval(press('command1', texts));
   await page.eval(press('command2'));
   await page.resize(1200, 900, 2); // a zoom: a new ratio and a new viewport
@@ -356,6 +365,13 @@ async function newRatioAndSaved(browser) {
     .catch(() => page.eval('window.__shot = { width: 0, height: 0 }'));
   same('Salva immagine: i pixel della finestra fuori dalle didascalie',
     await page.eval(pixelsDiffer(withCaptions, 2, true)), '');
+  // The screen's ratio alone changes again (no new viewport, so no resize
+  // event). Chromium's emulation tells no media query of it: the change is
+  // told to the queries it concerns, as a real screen would.
+  await page.resize(1200, 900, 3);
+  await page.eval('__ratioChanged()');
+  same('il rapporto cambia ancora, solo lui: il grafico a 3x',
+    await page.waitFor(`devicePixelRatio === 3 && ${plotSettled}`, 10000).then(() => true, () => false), true);
 }
 
 async function firstPlot(browser) {
