@@ -927,6 +927,8 @@ async function offline(browser) {
   same('pronta: attorno alla finestra', await page.eval(textAround),
     ['Raggio limite', 'Salva immagine', 'Stampa scheda', 'Guida', 'Verifica', 'Nuovo esercizio', 'Velocità (ft/s)',
       'Raggio (ft)', 'Cos(teta)', 'Teta (rad)', 'S (Yd)', 'Verifica i passi']);
+  same('pronta: nessun testo nella finestra fuori dai controlli', await page.eval(`[...document.getElementById('finestra')
+    .childNodes].filter((n) => n.nodeType === 3 && n.textContent.trim()).map((n) => n.textContent)`), []);
   same('nessuna richiesta fuori dal file', page.requests.filter((u) => !/^(file|data|blob):/.test(u)), []);
 }
 
