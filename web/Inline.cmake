@@ -1,4 +1,4 @@
-# Puts the style sheet, the engine's WebAssembly (in base64) and script, the
+# Puts the style sheet, the engine's WebAssembly (gzip in base64) and script, the
 # page's script and the help into the HTML, so that the page is one file.
 # Usage: cmake -DPAGE=… -DSTYLE=… -DENGINE=… -DWASM=… -DSCRIPT=… -DGUIDA=… -DOUTPUT=… -P Inline.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -15,9 +15,11 @@ foreach(part STYLE ENGINE SCRIPT)
 endforeach()
 string(REPLACE "/*@STYLE@*/" "${STYLE_text}" page "${page}")
 string(REPLACE "/*@ENGINE@*/" "${ENGINE_text}" page "${page}")
-execute_process(COMMAND base64 -w0 ${WASM} OUTPUT_VARIABLE wasm RESULT_VARIABLE failed)
-if(failed OR wasm STREQUAL "")
-    message(FATAL_ERROR "base64 of ${WASM} failed")
+# Compressed, the page is less than half as long and read that much sooner.
+execute_process(COMMAND gzip -9 -n -c ${WASM} COMMAND base64 -w0
+                OUTPUT_VARIABLE wasm RESULTS_VARIABLE failed)
+if(NOT failed STREQUAL "0;0" OR wasm STREQUAL "")
+    message(FATAL_ERROR "gzip and base64 of ${WASM} failed")
 endif()
 string(REPLACE "@WASM@" "${wasm}" page "${page}")
 string(REPLACE "/*@PAGE@*/" "${SCRIPT_text}" page "${page}")

@@ -930,6 +930,10 @@ async function offline(browser) {
   same('pronta: nessun testo nella finestra fuori dai controlli', await page.eval(`[...document.getElementById('finestra')
     .childNodes].filter((n) => n.nodeType === 3 && n.textContent.trim()).map((n) => n.textContent)`), []);
   same('nessuna richiesta fuori dal file', page.requests.filter((u) => !/^(file|data|blob):/.test(u)), []);
+  const tooOld = await openPage(browser, {}, 'delete window.DecompressionStream;');
+  same('un browser senza DecompressionStream', await tooOld.eval(`[document.documentElement.dataset.stato,
+    document.getElementById('caricamento').textContent]`), ['guasto',
+    'Impossibile avviare il calcolo: questo browser non sa decomprimere (manca DecompressionStream)']);
 }
 
 // ------------------------------------------------------------ checking a working, exercises, links
