@@ -578,6 +578,9 @@ const redPixelsDiffer = (png, ratio) => `(async () => {
 const kPapers = [['A4', 8.27, 11.69, /Page size:\s+59\d\.\d+ x 84\d\.\d+ pts \(A4\)/],
   ['Letter', 8.5, 11, /Page size:\s+612 x 792 pts \(letter\)/]];
 const kSheetTextRight = 595 - 42.5; // points: A4's width less the sheet's margin
+// The inputs' table, each row whole: the box, its text, the value used.
+const kSheetInputs = ['Casella Testo immesso Valore usato', 'Temperatura (°F) «60,5» T = 60 °F',
+  'Salinità (pt x 1000) «35» sa = 35 pt x 1000', 'Quota di calc. (ft) «10» D= 10 ft'];
 async function printedSheet(page, name) {
   await page.eval("dispatchEvent(new Event('beforeprint'))");
   // The 21 lines and the plot's captions, each somewhere in the page's text.
@@ -593,10 +596,13 @@ async function printedSheet(page, name) {
     // Not shrunk: the range axis's last caption ends at the right margin, as on the window's sheet.
     const words = execFileSync('pdftotext', ['-bbox', pdf, '-'], { encoding: 'utf8' });
     const right = Math.max(...[...words.matchAll(/xMax="([\d.]+)"[^>]*>1000</g)].map((m) => Number(m[1])));
+    // The plot's picture as wide as the text, 180 mm (its captions a little past it).
+    const [width, ppi] = execFileSync('pdfimages', ['-list', pdf], { encoding: 'utf8' })
+      .split('\n')[2].trim().split(/\s+/).filter((_, i) => i === 3 || i === 12).map(Number);
     same(`${name}: la scheda stampata su ${paper}`, [/Pages:\s+1\n/.test(info), size.test(info),
-      text.includes('Raggio limite – scheda di calcolo'), text.includes('«60,5» T = 60 °F'),
-      lines.filter((l) => !text.includes(l)), Math.abs(right - kSheetTextRight) < 3],
-    [true, true, true, true, [], true]);
+      text.includes('Raggio limite – scheda di calcolo'), [...kSheetInputs, ...lines].filter((l) => !text.includes(l)),
+      Math.abs(right - kSheetTextRight) < 3, Math.abs(width / ppi * 25.4 - 180) < 6],
+    [true, true, true, [], true, true]);
   }
 }
 
