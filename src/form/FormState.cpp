@@ -37,6 +37,7 @@ Reaction FormState::calcolo(std::string_view temperature, std::string_view salin
                             std::string_view depth) {
     plotShown_ = false;
     reportShown_ = false;
+    drawing_ = false;
     Reaction r;
     r.timer = Reaction::Timer::Stop;
     r.clearPicture = true;
@@ -68,6 +69,7 @@ Reaction FormState::grafico() {
     plotShown_ = true;
     reportShown_ = false;
     firstDrawing_ = true;
+    drawing_ = true;
     Reaction r;
     r.timer = Reaction::Timer::Start;
     r.clearPicture = true;
@@ -90,6 +92,7 @@ Reaction FormState::draw(raster::PixelCanvas& picture) {
     } catch (const engine::RuntimeError& error) {
         r.timer = Reaction::Timer::Stop;
         r.error = error.what();
+        drawing_ = false;
     }
     // What was drawn, up to an error too, is shown; a resting picture is unchanged.
     r.copyPicture = r.timer != Reaction::Timer::Rest;
@@ -97,6 +100,20 @@ Reaction FormState::draw(raster::PixelCanvas& picture) {
         r.chartShown = true;
         r.chartSummary = plotSummary();
         r.announcement = r.chartSummary;
+    }
+    return r;
+}
+
+Reaction FormState::newRatio() const {
+    Reaction r;
+    r.offers = offers();
+    if (reportShown_) {
+        r.clearPicture = true;
+        r.report = engine::reportLines(last_->calculation);
+    } else if (drawing_) {
+        r.timer = Reaction::Timer::Start;
+        r.clearPicture = true;
+        r.draw = true;
     }
     return r;
 }

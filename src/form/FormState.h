@@ -92,6 +92,12 @@ class FormState {
     // drawn and says its message.
     Reaction draw(raster::PixelCanvas& picture);
 
+    // The picture moved to a screen of another pixel ratio: what it shows is
+    // drawn anew there, the report printed again or the plot redrawn while
+    // its timer runs, so that nothing stays as a scaled copy. A plot that
+    // stopped on an error is kept as it is, not drawn into the error again.
+    Reaction newRatio() const;
+
     bool plotShown() const { return plotShown_; }
     Offers offers() const { return {reportShown_, plotShown_, last_.has_value()}; }
     const engine::CalculationValues& values() const { return values_; }
@@ -104,6 +110,7 @@ class FormState {
     bool plotShown_ = false;
     bool reportShown_ = false;
     bool firstDrawing_ = false; // the drawing that "Grafico" asks for
+    bool drawing_ = false;      // the plot's timer runs
     std::optional<CompletedCalculation> last_;
     plot::NearRangePlot plot_;
 };

@@ -180,6 +180,10 @@ void Form1::graficoClicked() {
     runHandler([this] { apply(state_.grafico()); });
 }
 
+void Form1::ratioChanged() {
+    runHandler([this] { apply(state_.newRatio()); });
+}
+
 void Form1::plotTimerTicked() {
     runHandler([this] { apply(state_.draw(surface().canvas())); });
 }

@@ -48,6 +48,7 @@ class Form1 : public platform::Form {
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void ratioChanged() override;
 
   private:
     void createControls();

@@ -71,6 +71,7 @@ bool Form::event(QEvent* event) {
         surface_->setDevicePixelRatio(devicePixelRatioF());
         update();
         emit pictureChanged();
+        ratioChanged();
     }
     return handled;
 }

@@ -48,6 +48,10 @@ class Form : public QWidget {
     // it did so far stays, and the error's what() is reported once.
     void runHandler(const std::function<void()>& handler);
 
+    // On a screen of another pixel ratio, once the picture is kept scaled:
+    // a form draws again there what it can.
+    virtual void ratioChanged() {}
+
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
