@@ -116,19 +116,32 @@ class TestContextMenu : public QObject {
 
     // A cancelled dialog is no error: no message, no file. A failed write is
     // one message, and no file either.
+    // The save dialog asks with its caption, a suggested name and a filter.
     void saveOrCancel_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("file"); // the chosen one; empty: cancelled
-        for (const char* entry :
-             {"Salva immagine…", "Esporta PDF…", "Stampa…", "Esporta scheda PDF…", "Stampa scheda…",
-              "Salva la pagina per il browser…"})
-            QTest::newRow(entry) << QString::fromUtf8(entry) << QString();
-        QTest::newRow("cartella che manca") << "Salva immagine…"
-                                            << "manca/grafico.png";
+        QTest::addColumn<QString>("asked");
+        const char* const kAsked[][2] = {
+            {"Salva immagine…", "Salva immagine|raggio-limite.png|Immagini PNG (*.png)"},
+            {"Esporta PDF…", "Esporta PDF|raggio-limite.pdf|Documenti PDF (*.pdf)"},
+            {"Stampa…", ""},
+            {"Esporta scheda PDF…",
+             "Esporta scheda PDF|scheda-di-calcolo.pdf|Documenti PDF (*.pdf)"},
+            {"Stampa scheda…", ""},
+            {"Salva la pagina per il browser…",
+             "Salva la pagina per il browser|raggio-limite.html|Pagine HTML (*.html)"}};
+        for (const auto& [entry, asked] : kAsked)
+            QTest::newRow(entry) << QString::fromUtf8(entry) << QString()
+                                 << QString::fromUtf8(asked);
+        QTest::newRow("cartella che manca")
+            << "Salva immagine…"
+            << "manca/grafico.png"
+            << "Salva immagine|raggio-limite.png|Immagini PNG (*.png)";
     }
     void saveOrCancel() {
         QFETCH(QString, entry);
         QFETCH(QString, file);
+        QFETCH(QString, asked);
         MenuDriver w;
         QTemporaryDir dir;
         w.calcolo("60", "35", "10");
@@ -138,6 +151,7 @@ class TestContextMenu : public QObject {
         w.dialogs->printChosen = false;
         QVERIFY(w.entry(entry)->isEnabled());
         w.entry(entry)->trigger();
+        QCOMPARE(w.dialogs->asked, asked);
         QCOMPARE(w.errors.size(), file.isEmpty() ? 0 : 1);
         QVERIFY(w.errors.isEmpty() || w.errors[0].startsWith("Impossibile scrivere il file"));
         QVERIFY(QDir(dir.path()).isEmpty());

@@ -86,7 +86,10 @@ struct FakeDialogs : main_window::Dialogs {
     QString path, printTo; // the chosen file; where the printer writes
     QPageSize paper{QPageSize::A4};
     bool printChosen = true;
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+    QString asked; // the last save dialog's caption, suggested name and filter
+    QString saveFileName(QWidget*, const QString& caption, const QString& suggestedName,
+                         const QString& filter) override {
+        asked = caption + '|' + suggestedName + '|' + filter;
         return path;
     }
     bool choosePrinter(QWidget*, QPrinter& printer) override {
