@@ -18,30 +18,15 @@ for (const [what, path] of [['page', pagePath], ['chromium', chromiumPath]]) {
   }
 }
 
+// A table of cases from a file beside this one: a case a line, its fields
+// tab-separated; lines starting with "#" say what the fields are.
+const table = (name) => readFileSync(new URL(name, import.meta.url), 'utf8').split('\n')
+  .filter((line) => line && !line.startsWith('#')).map((line) => line.split('\t'));
 const work = mkdtempSync(join(tmpdir(), 'raggio-web-'));
 const MB = 1 << 20;
-// name, temperature, salinity, depth; the native program gets nativeTexts
-// where a box holds more than a command line can pass.
-const calcoli = [
-  ['esempio', '60', '35', '10'],
-  ['virgola decimale', '60,5', '35,7', '10,9'],
-  ['caselle vuote', '', '', ''],
-  ['spazi', '  60', ' 35', ' 10 '],
-  ['esponenti', '6e1', '3.5E1', '1e1'],
-  ['forma E nel resoconto', '1e-20', '35', '0'],
-  ['temperatura grande', '1e6', '35', '10'],
-  ['temperatura negativa', '-40', '35', '15'],
-  ['mezzi pari', '60', '34.5', '10.5'],
-  ['quota negativa', '60', '35', '-100'],
-  ['quota molto alta', '60', '35', '-19000'],
-  ['lettere', 'abc', 'x', 'y'],
-  ['1e400', '1e400', '35', '10'],
-  ['doppio meno', '--5', '35', '10'],
-  ['quota sotto lo strato', '60', '35', '16'],
-  ['quota 40000', '60', '35', '40000'],
-  ['salinità fuori scala', '60', '99999', '10'],
-  ['salinità negativa', '60', '-32768', '10'],
-  ['temperatura enorme', '1e200', '35', '10'],
+// Those of the file, and texts longer than a command line can pass, which
+// the native program gets as nativeTexts.
+const calcoli = [...table('calcoli.tsv'),
   ['1 MB incollato', `60${' x'.repeat(MB / 2)}`, '35', '10', ['60 x', '35', '10']],
   ['1 MB di cifre', `1${'0'.repeat(MB)}`, '35', '10', [`1${'0'.repeat(1000)}`, '35', '10']],
 ];
@@ -608,17 +593,7 @@ async function printedSheet(page, name) {
 
 // Every other kind of block a document may hold, on a page of its own, as
 // the engine describes them.
-const kEveryBlock = [
-  { tipo: 'titolo', testo: 'Seconda pagina di prova' },
-  { tipo: 'campi', campi: [{ didascalia: 'Nome', lunghezza: 30 }, { didascalia: 'Classe', lunghezza: 8 }] },
-  { tipo: 'intestazione', testo: 'Una tabella' },
-  { tipo: 'tabella', colonne: [0, 90, 200], intestazione: ['Codice', 'Temperatura', 'S'],
-    righe: [['A-01', '52.3', '810'], ['A-02', '60', '548']] },
-  { tipo: 'intestazione', testo: 'Risposte' },
-  { tipo: 'risposte', spazi: [{ etichetta: 'velocità', unita: 'ft/s' }, { etichetta: 'raggio', unita: 'ft' }] },
-  { tipo: 'resoconto', righe: ['S=  548 Yd', '', 'fine delle righe'] },
-  { tipo: 'messaggio', testo: 'Fine della pagina di prova.' },
-];
+const kEveryBlock = JSON.parse(readFileSync(new URL('every-block.json', import.meta.url), 'utf8'));
 // Before the page's script: the engine's sheet gets that page after its own.
 const everyBlockAfterTheSheet = `{
   let made;
@@ -943,34 +918,8 @@ async function offline(browser) {
 }
 
 // ------------------------------------------------------------ checking a working, exercises, links
-// Workings as a student types them: temperature, salinity, depth, then
-// velocità, raggio, Cos(teta), teta and S ('' not given).
-const kWorkings = [
-  ['tutto giusto', '60', '35', '10', '4928.6', '270800.7', '0.9999815', '0.006077', '548'],
-  ['virgole decimali', '60', '35', '10', '4928,6', '270800,7', '0,9999815', '0,006077', '548'],
-  ['esponenti', '60', '35', '10', '4.9286e3', '2.708E+05', '9.9998154e-1', '6.077e-3', '5.48e2'],
-  ['esempio svolto', '60', '35', '10', '4928.6', '270810', '0.99998', '0.00608', '549'],
-  ['senza il termine della profondità', '60', '35', '10', '4928.3', '', '', '', ''],
-  ['D al posto di d1', '60', '35', '10', '4928.48', '', '', '', ''],
-  ['salinità tolta', '60', '35', '10', '4924.27', '', '', '', ''],
-  ['salinità col segno girato', '60', '35', '10', '4919.97', '', '', '', ''],
-  ['gradi Celsius', '60', '35', '10', '4580', '', '', '', ''],
-  ['raggio per 0.0182', '60', '35', '10', '4928.6', '89.70', '', '', ''],
-  ['profondità scambiate nel coseno', '60', '35', '10', '', '', '1.0000185', '', ''],
-  ['teta in gradi', '60', '35', '10', '', '', '', '0.348', ''],
-  ['S in piedi', '60', '35', '10', '', '', '', '', '1645'],
-  ['S col coseno', '60', '35', '10', '', '', '', '', '90266'],
-  ['S arrotondato', '60', '35', '10', '', '', '', '', '549'],
-  ['coerente da Celsius', '60', '35', '10', '4579.7', '251631.9', '0.99998013', '0.0063040', '528'],
-  ['coerente senza arrotondare', '37.9', '36', '7', '4456.3', '244850', '0.99996733', '0.0080837', '659'],
-  ['coseno arrotondato, teta coerente', '60', '35', '10', '4928.6', '270802.2', '0.99998', '0.0063246', '570'],
-  ['coseno arrotondato, teta giusto', '60', '35', '10', '', '', '0.99998', '0.006077', ''],
-  ['nessun passo', '60', '35', '10', '', '', '', '', ''],
-  ['caselle lette come da Calcolo', '60,5', '35', '10', '4928.6', '', '', '', ''],
-  ['testo non numerico', '60', '35', '10', '4928.6x', '', '', '', ''],
-  ['separatore delle migliaia', '60', '35', '10', '', '270.810,5', '', '', ''],
-  ['errore nelle caselle', '60', '35', '16', '', '', '', '', '0'],
-];
+// Workings as a student types them (the file says how).
+const kWorkings = table('workings.tsv');
 const kStepIds = ['velocita', 'raggio', 'coseno', 'teta', 'ascissa'];
 
 // What `verifica` says of a working, as the panel should show it: the
