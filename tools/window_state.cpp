@@ -9,7 +9,8 @@
 //   save:PATH                         PATH.png, the picture under the controls
 //                                     and captions (what the page's canvas
 //                                     shows), and PATH.json, each control's
-//                                     place, text, boldness, visibility and names, the
+//                                     place, text, boldness, visibility and names (an
+//                                     axis caption's background too), the
 //                                     report, and the messages so far
 #include "form/FormDescription.h"
 #include "main_window/Form1.h"
@@ -31,6 +32,11 @@ QString text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
+// As a browser's style gives it.
+QString colour(const QColor& c) {
+    return QStringLiteral("rgb(%1, %2, %3)").arg(c.red()).arg(c.green()).arg(c.blue());
+}
+
 QJsonObject controlState(const main_window::Form1& form, const form::ControlDesign& design) {
     const auto* widget = form.findChild<QWidget*>(text(design.name));
     const QRect box(widget->mapTo(&form, QPoint(0, 0)), widget->size());
@@ -43,6 +49,9 @@ QJsonObject controlState(const main_window::Form1& form, const form::ControlDesi
             {"h", box.height()},
             {"testo", caption.toString()},
             {"grassetto", widget->font().bold()},
+            {"sfondo", design.axisCaption
+                           ? colour(widget->palette().color(widget->backgroundRole()))
+                           : QString()},
             {"visibile", widget->isVisible()},
             {"nomeAccessibile", widget->accessibleName()},
             {"descrizione", widget->accessibleDescription()}};

@@ -130,6 +130,7 @@ const controlBoxes = `(() => { const o = document.getElementById('finestra');
       : e.matches('fieldset') ? e.querySelector('legend').textContent : e.textContent;
     return { nome: e.id, x: b.left - origin.left - o.clientLeft, y: b.top - origin.top - o.clientTop,
       w: b.width, h: b.height, testo: caption, grassetto: Number(getComputedStyle(e).fontWeight) >= 600,
+      sfondo: e.matches('#disegno .didascalia') ? getComputedStyle(e).backgroundColor : '',
       visibile: !e.hidden && e.offsetParent !== null }; }); })()`;
 
 // Invio on the message's OK: done once the page has had the dialog's close
@@ -157,9 +158,9 @@ function windowState(ratio, actions) {
 const windowStates = new Map();
 
 // The page's controls where the window has them: the same text, the same
-// weight, the same visibility, the same corner to a pixel, and the same size
-// where the size is the design's rather than the font's (an auto-sized
-// caption).
+// weight, the same visibility, an axis caption the same background, the
+// same corner to a pixel, and the same size where the size is the design's
+// rather than the font's (an auto-sized caption).
 async function sameControls(name, page, window_) {
   const got = await page.eval(controlBoxes);
   const unlike = window_.controlli.flatMap((want) => {
@@ -167,6 +168,7 @@ async function sameControls(name, page, window_) {
     const autoSized = have && /^label[1-8]$/.test(have.nome) && have.w !== 41 && have.w !== 75;
     const near = (a, b) => Math.abs(a - b) <= (autoSized ? 1 : 0.5);
     return have && have.testo === want.testo && have.visibile === want.visibile && have.grassetto === want.grassetto &&
+      have.sfondo === want.sfondo &&
       Math.abs(have.x - want.x) <= 0.5 && Math.abs(have.y - want.y) <= 0.5 &&
       near(have.w, want.w) && near(have.h, want.h) ? [] : [{ want, have }];
   });
@@ -324,8 +326,7 @@ async function newRatioAndSaved(browser) {
   const page = await openPage(browser, { ratio: 1 }, kRatioQueries);
   await page.eval(press('command1', texts));
   await page.eval(press('command2'));
-  await page.resize(1200, 900, 2); // a zoom: a new ratio and a new viewport
-  await page.waitFor(`innerWidth === 1200 && ${plotSettled}`);
+  await resized(page, 1200, 900, 2); // a zoom: a new ratio and a new viewport
   await page.eval(snapshot);
   const want = windowState(2, [`type:${texts.join('|')}`, 'calcolo', 'grafico', 'tick']).png;
   same('il rapporto passa a 2x: i pixel della finestra', await page.eval(pixelsDiffer(want, 2)), '');
@@ -474,6 +475,17 @@ const plotSize = `(() => { const c = document.getElementById('grafico'); const b
   return { css: b.width, device: c.width, ratio: devicePixelRatio, fits: document.getElementById('tavola')
     .getBoundingClientRect().right <= innerWidth + 0.5 }; })()`;
 
+// A new screen size or ratio, then the plot as the page has drawn it there:
+// waited for past the page's own resize event and the frame after it, since
+// before that the canvas still agrees with the old size.
+async function resized(page, width, height, ratio, mobile = false) {
+  await page.eval(`window.__resized = new Promise((done) => addEventListener('resize',
+    () => requestAnimationFrame(() => requestAnimationFrame(done)), { once: true })); true`);
+  await page.resize(width, height, ratio, mobile);
+  await page.eval('__resized');
+  await page.waitFor(plotSettled);
+}
+
 async function devicesAt(browser, [name, width, height, ratio]) {
   const phone = width < 1020;
   const page = await openPage(browser, { width, height, ratio, mobile: phone });
@@ -506,12 +518,10 @@ async function devicesAt(browser, [name, width, height, ratio]) {
     const state = `[document.getElementById('text1').value, document.getElementById('resoconto').textContent,
       document.getElementById('tavola').hidden, document.activeElement.id]`;
     const before = await page.eval(state);
-    await page.resize(height, width, ratio, true); // rotated
-    await page.waitFor(`innerWidth === ${height} && ${plotSettled}`);
+    await resized(page, height, width, ratio, true); // rotated
     same(`${name}: ruotato, nulla di perso`, await page.eval(state), before);
     await samePlotAs(page, `${name} ruotato`, ['60,5', '35', '10']);
-    await page.resize(width, height, ratio, true);
-    await page.waitFor(`innerWidth === ${width} && ${plotSettled}`);
+    await resized(page, width, height, ratio, true);
   }
   await page.eval(press('command1', ['60', '35', '16']));
   expectLayout('il messaggio nello schermo', await page.eval(layout), {});
@@ -588,6 +598,10 @@ async function printedSheet(page, name) {
       text.includes('Raggio limite – scheda di calcolo'), [...kSheetInputs, ...lines].filter((l) => !text.includes(l)),
       Math.abs(right - kSheetTextRight) < 3, Math.abs(width / ppi * 25.4 - 180) < 6],
     [true, true, true, [], true, true]);
+    if (paper === 'A4') { // and to pixels, pinned
+      execFileSync('pdftoppm', ['-png', '-r', '40', '-singlefile', pdf, pdf]);
+      expectedFile(`scheda-${name.replace(/ /g, '-')}.png`, readFileSync(`${pdf}.png`));
+    }
   }
 }
 
@@ -804,12 +818,10 @@ async function phoneFindings(browser) {
       ['ingrandito', () => tapOn(page, 'tavola'), true],
       ['ingrandito, Grafico', () => tapOn(page, 'command2'), true],
       ['ingrandito e ruotato', async () => {
-        await page.resize(height, width, ratio, true);
-        await page.waitFor(`innerWidth === ${height}`);
+        await resized(page, height, width, ratio, true);
       }],
       ['raddrizzato', async () => {
-        await page.resize(width, height, ratio, true);
-        await page.waitFor(`innerWidth === ${width}`);
+        await resized(page, width, height, ratio, true);
       }],
       ['rimpicciolito', () => tapOn(page, 'tavola')],
     ];
@@ -887,11 +899,12 @@ async function spokenWords(browser) {
 
 // Against an expected file under tests/web/expected/; rewritten when
 // RAGGIO_UPDATE_EXPECTED is set (script/update-expected).
+// text: a string, or a picture's bytes.
 function expectedFile(name, text) {
   const path = join(dirname(fileURLToPath(import.meta.url)), 'expected', name);
   if (process.env.RAGGIO_UPDATE_EXPECTED) writeFileSync(path, text);
-  const want = existsSync(path) ? readFileSync(path, 'utf8') : '';
-  if (want === text) return check(`${name}: come atteso`, true);
+  const want = existsSync(path) ? readFileSync(path, Buffer.isBuffer(text) ? null : 'utf8') : '';
+  if (Buffer.isBuffer(text) ? text.equals(want) : want === text) return check(`${name}: come atteso`, true);
   const actual = join(tmpdir(), `raggio-web-${name}`);
   writeFileSync(actual, text);
   const diff = spawnSync('diff', ['-u', path, actual], { encoding: 'utf8' }).stdout;
